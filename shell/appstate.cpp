@@ -1,0 +1,3 @@
+#include "shell/appstate.h"
+
+AppState App;
