@@ -1,0 +1,107 @@
+#include "fake_platform.h"
+
+FakePlatform::FakePlatform()
+{
+    // Install on construction so a test only has to declare one.
+    setPlatform(this);
+    previous = nullptr;
+}
+
+FakePlatform::~FakePlatform()
+{
+    setPlatform(previous);
+}
+
+MsgAnswer FakePlatform::messageBox(const MessageRequest& request)
+{
+    messages.push_back(request);
+    if (!answers.empty()) {
+        MsgAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    switch (request.buttons) {
+    case MsgButtons::Ok:
+        return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+        return MsgAnswer::No;
+    case MsgButtons::YesNoCancel:
+        return MsgAnswer::Cancel;
+    }
+    return MsgAnswer::Ok;
+}
+
+static QString takeFront(std::deque<QString>& queue)
+{
+    if (queue.empty())
+        return {};
+    QString answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
+
+QString FakePlatform::openFileDialog(const QString& title, const QString& filter)
+{
+    dialogs.push_back({QStringLiteral("open"), title, filter, {}, {}});
+    return takeFront(fileAnswers);
+}
+
+QString FakePlatform::saveFileDialog(const QString& title, const QString& filter,
+                                     const QString& initialName, const QString& defaultExtension)
+{
+    dialogs.push_back({QStringLiteral("save"), title, filter, initialName, defaultExtension});
+    return takeFront(fileAnswers);
+}
+
+QString FakePlatform::browseFolder(const QString& title, const QString& startFolder)
+{
+    dialogs.push_back({QStringLiteral("folder"), title, {}, startFolder, {}});
+    return takeFront(fileAnswers);
+}
+
+void FakePlatform::setClipboardText(const QString& text)
+{
+    clipboard = text;
+    clipboardHtml.clear();
+}
+
+void FakePlatform::setClipboardHtml(const QString& html, const QString& plainText)
+{
+    clipboardHtml = html;
+    clipboard = plainText;
+}
+
+bool FakePlatform::openUrl(const QString& url)
+{
+    openedUrls.push_back(url);
+    return openUrlSucceeds;
+}
+
+bool FakePlatform::startDetached(const QString& program, const QStringList& arguments)
+{
+    startedPrograms.push_back(QStringList{program} + arguments);
+    return startSucceeds;
+}
+
+double FakePlatform::timeOfDay()
+{
+    return clock;
+}
+
+void FakePlatform::sleepMs(int milliseconds)
+{
+    sleptMs += milliseconds;
+    ++sleepCalls;
+    clock += milliseconds / 1000.0;
+    if (clock >= 86400.0)
+        clock -= 86400.0;
+}
+
+int FakePlatform::randomInt(int low, int high)
+{
+    if (randomAnswers.empty())
+        return low;
+    int answer = randomAnswers.front();
+    randomAnswers.pop_front();
+    return std::clamp(answer, low, high);
+}
