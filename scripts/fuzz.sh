@@ -1,0 +1,25 @@
+#!/bin/sh
+# Builds the rules-library fuzz target with clang and libFuzzer and runs it on a copy of the seed
+# corpus. Usage: scripts/fuzz.sh [seconds=600] [build dir=build-fuzz]
+# Crash inputs land in <build dir>/findings; the grown corpus stays in <build dir>/corpus.
+set -eu
+
+SECONDS_TO_RUN=${1:-600}
+SOURCE=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=${2:-$SOURCE/build-fuzz}
+SANITIZERS=address,undefined
+
+cmake -S "$SOURCE" -B "$BUILD" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,$SANITIZERS -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=$SANITIZERS" \
+    -DQUORVIN_TESTS=ON -DQUORVIN_FUZZ=ON -DQUORVIN_SANITIZE=OFF -DQUORVIN_BENCH=OFF >/dev/null
+cmake --build "$BUILD" --target fuzz_rules
+
+mkdir -p "$BUILD/corpus" "$BUILD/findings"
+cp -n "$SOURCE"/tests/fuzz/corpus/* "$BUILD/corpus/" 2>/dev/null || true
+
+cd "$BUILD/findings"
+exec "$BUILD/tests/fuzz/fuzz_rules" -max_total_time="$SECONDS_TO_RUN" -max_len=4096 \
+    -timeout=10 -print_final_stats=1 "$BUILD/corpus"
