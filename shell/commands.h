@@ -1,0 +1,40 @@
+// The main window's command set: one QAction per command, shared by its menu item and toolbar
+// button. Grouped items (handicaps, board pictures, music, ...) are one command with an index.
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+
+class CommandSet {
+public:
+    // Builds the menu bar and the toolbar of the window; every action starts disabled unless it
+    // is one of the commands that work from the start.
+    void build(QMainWindow& window, QToolBar& toolbar);
+
+    // The action of a command, or nullptr when no command has that name and index.
+    QAction* action(const QString& name, int index = -1) const;
+    // The action behind a toolbar key ("FileViewPgn" runs mnFilePgn), or nullptr.
+    QAction* toolbarAction(const QString& key) const;
+    // The submenu whose object name is given (mnOptionsBoard_, ...), or nullptr.
+    QMenu* menu(const QString& name) const;
+    // Every action of a group, in menu order.
+    QList<QAction*> group(const QString& name) const;
+    QList<QAction*> all() const { return actions.values(); }
+
+    // Ticks the one item of a group and unticks the others.
+    void tickOnly(const QString& name, int index);
+
+    // Builds a command's lookup key.
+    static QString key(const QString& name, int index);
+
+private:
+    QHash<QString, QAction*> actions;
+    QHash<QString, QAction*> toolbarKeys;
+    QHash<QString, QMenu*> menus;
+};

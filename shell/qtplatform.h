@@ -1,0 +1,33 @@
+// The Platform of the running program, over Qt's widgets and desktop services.
+#pragma once
+
+#include "shell/platform.h"
+
+#include <random>
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+
+    MsgAnswer messageBox(const MessageRequest& request) override;
+    QString openFileDialog(const QString& title, const QString& filter) override;
+    QString saveFileDialog(const QString& title, const QString& filter, const QString& initialName,
+                           const QString& defaultExtension) override;
+    QString browseFolder(const QString& title, const QString& startFolder) override;
+    QString clipboardText() override;
+    void setClipboardText(const QString& text) override;
+    void setClipboardHtml(const QString& html, const QString& plainText) override;
+    bool openUrl(const QString& url) override;
+    bool startDetached(const QString& program, const QStringList& arguments) override;
+    double timeOfDay() override;
+    void sleepMs(int milliseconds) override;
+    int processorCount() override;
+    int randomInt(int low, int high) override;
+    QSize screenSize() override;
+
+private:
+    std::mt19937 random;
+};
+
+// "Game files (*.pgn)|*.pgn|All files (*.*)|*.*" as a Qt dialog filter. "*.*" means every file.
+QString qtFileFilter(const QString& filter);

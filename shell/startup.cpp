@@ -1,0 +1,109 @@
+#include "shell/startup.h"
+
+#include "core/gamerecord.h"
+#include "kessrin.h"
+#include "play/clocktick.h"
+#include "shell/appstate.h"
+#include "shell/frmmain.h"
+#include "shell/platform.h"
+#include "shell/settings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include <memory>
+
+QString JoinArguments(const QStringList& arguments)
+{
+    return arguments.join(QLatin1Char(' '));
+}
+
+namespace {
+
+QString unquoted(const QString& text)
+{
+    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
+        return text.mid(1, text.size() - 2);
+    return text;
+}
+
+} // namespace
+
+CommandLineRequest ParseCommandLine(const QString& commandLine)
+{
+    CommandLineRequest request;
+    if (commandLine.isEmpty())
+        return request;
+    const QString head = commandLine.left(3).toUpper();
+    if (head == QLatin1String("/S ") || head == QLatin1String("-S ")) {
+        request.kind = CommandLineRequest::Kind::Fen;
+        request.text = unquoted(commandLine.mid(3));
+    } else if (head == QLatin1String("/F ") || head == QLatin1String("-F ")) {
+        request.kind = CommandLineRequest::Kind::PositionFile;
+        request.text = unquoted(commandLine.mid(3));
+    } else {
+        request.kind = CommandLineRequest::Kind::GameFile;
+        request.text = unquoted(commandLine);
+    }
+    return request;
+}
+
+bool DetectSecondInstance()
+{
+    // Held until the process ends; QLockFile removes a lock left by a copy that crashed.
+    static std::unique_ptr<QLockFile> lock;
+    if (lock)
+        return false;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        folder = QDir::tempPath();
+    auto candidate = std::make_unique<QLockFile>(folder + QStringLiteral("/chess-quorvin.lock"));
+    candidate->setStaleLockTime(0);
+    if (!candidate->tryLock(0))
+        return candidate->error() == QLockFile::LockFailedError;
+    lock = std::move(candidate);
+    return false;
+}
+
+void MainLoop()
+{
+    App.Running = true;
+    while (App.Running)
+        ClockTick();
+}
+
+int RunProgram(const QStringList& arguments)
+{
+    Platform& host = platform();
+    host.randomInt(0, 0); // the generator is seeded from the clock when the platform starts
+    App.SecondInstance = DetectSecondInstance();
+    App.ProgramFolder = QCoreApplication::applicationDirPath();
+    if (!App.ProgramFolder.endsWith(QLatin1Char('/')))
+        App.ProgramFolder += QLatin1Char('/');
+    App.CpuCount = host.processorCount();
+    LoadCommonSettings();
+    const CommandLineRequest request = ParseCommandLine(JoinArguments(arguments));
+    LoadSettings();
+    KessrinInit();
+    KessrinLoadEco((App.ProgramFolder + QStringLiteral("ECO.TXT")).toStdString(), 2048);
+    resetRecord(false);
+
+    frmMain window;
+    window.Form_Load();
+    (void)request;
+
+    if (!App.SecondInstance)
+        window.move(Cfg.Left / 15, Cfg.Top / 15);
+    window.show();
+    window.txtMove->setFocus();
+
+    MainLoop();
+
+    SaveCommonSettings();
+    SaveSettings();
+    KessrinUnloadEco();
+    return 0;
+}

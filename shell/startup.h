@@ -1,0 +1,26 @@
+// Start-up, the main loop and shut-down of veldran.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks the program to start with.
+struct CommandLineRequest {
+    enum class Kind { Empty, Fen, PositionFile, GameFile };
+    Kind kind = Kind::Empty;
+    QString text; // the FEN, or the path, without surrounding quotes
+};
+
+// The command line as one text: the arguments joined by single spaces.
+QString JoinArguments(const QStringList& arguments);
+// "/S fen", "-s fen", "/F file", "-F file"; anything else non-empty is a PGN path.
+CommandLineRequest ParseCommandLine(const QString& commandLine);
+
+// True when another copy of the program already runs. The first copy holds a lock until it ends.
+bool DetectSecondInstance();
+
+// Everything from start-up to shut-down; returns the process exit status.
+int RunProgram(const QStringList& arguments);
+
+// The polling loop: engine lines first, otherwise the periodic tick; ends when Running is false.
+void MainLoop();

@@ -1,0 +1,187 @@
+#include "shell/appstate.h"
+#include "shell/frmmain.h"
+#include "shell/settings.h"
+#include "support/fake_platform.h"
+#include "support/test_app.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ensureApplication();
+        Cfg = Settings::defaults();
+        App = AppState();
+        App.Running = true;
+    }
+    FakePlatform fake;
+};
+
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsInOrder)
+{
+    frmMain window;
+    QStringList titles;
+    for (QAction* act : window.menuBar()->actions())
+        titles << act->text();
+    EXPECT_EQ(titles, (QStringList{"&File", "&Move", "&Position", "&Quorvinry", "Ch&allenge",
+                                   "&Computer", "&Options", "&Help"}));
+
+    const struct {
+        const char* name;
+        int index;
+        const char* caption;
+    } spots[] = {
+        {"mnFileExit", -1, "E&xit"},
+        {"mnMoveDraw", -1, "Offer / Accept a &Draw"},
+        {"mnQuorvinHandicap", 5, "&F. Offer Computer a Queen"},
+        {"mnQuorvinReadFile", 7, "Read File &h/a"},
+        {"mnQuorvinReadRank", 0, "Read Rank &8/1"},
+        {"mnEndgames", 4, "&Endgames"},
+        {"mnEngineStop", -1, "S&top / Move Now"},
+        {"mnOptionsBoard", 3, "&D. Wood 1"},
+        {"mnOptionsMusic", 0, "&A. Mute"},
+        {"mnHelpShare", 4, "&Other Websites"},
+        {"mnHelpMobile", -1, "&Mobile Chess && Flash Chess"},
+    };
+    for (const auto& spot : spots) {
+        QAction* act = window.command(QString::fromLatin1(spot.name), spot.index);
+        ASSERT_NE(act, nullptr) << spot.name;
+        EXPECT_EQ(act->text(), QString::fromUtf8(spot.caption)) << spot.name;
+    }
+    EXPECT_EQ(window.commandSet().group(QStringLiteral("mnHelpShare")).size(), 4);
+    EXPECT_EQ(window.commandSet().group(QStringLiteral("mnQuorvinHandicap")).size(), 6);
+}
+
+TEST_F(MainWindowTest, ToolbarKeysShareTheMenuAction)
+{
+    frmMain window;
+    for (const char* key : {"FileNew", "FileOpen", "FileSave", "FileViewPgn", "FileEditTags",
+                            "MoveDel", "MoveStart", "MoveBack", "MoveForward", "MoveEnd",
+                            "MovePaste", "PosFlip", "PosAnalyze", "PosEdit", "QuorvinPlay",
+                            "SearchPosition", "QuorvinPublish", "QuorvinBitmap", "EndgamesStart",
+                            "EngineLevel", "EngineWhite", "EngineBlack", "EngineAnalyze",
+                            "EngineStop"}) {
+        QAction* act = window.commandSet().toolbarAction(QString::fromLatin1(key));
+        ASSERT_NE(act, nullptr) << key;
+        EXPECT_FALSE(act->icon().isNull()) << key;
+    }
+    EXPECT_EQ(window.commandSet().toolbarAction(QStringLiteral("FileViewPgn")),
+              window.command(QStringLiteral("mnFilePgn")));
+    // A key that names no command does nothing, and does not crash.
+    window.pressToolbarButton(QStringLiteral("NoSuchButton"));
+    EXPECT_TRUE(App.Running);
+}
+
+TEST_F(MainWindowTest, FormLoadFillsFixedListsAndTicks)
+{
+    Cfg.Coordinates = true;
+    Cfg.Sounds = false;
+    frmMain window;
+    window.Form_Load();
+    ASSERT_EQ(window.lstMoveText->count(), 1);
+    EXPECT_EQ(window.lstMoveText->item(0)->text(), QStringLiteral("==Start=="));
+    QStringList symbols;
+    for (int i = 0; i < window.cmbAnnotation->count(); ++i)
+        symbols << window.cmbAnnotation->itemText(i);
+    EXPECT_EQ(symbols, (QStringList{"-", "!", "?", "!!", "??", "!?", "?!"}));
+    EXPECT_TRUE(window.command(QStringLiteral("mnOptionsCoordinates"))->isChecked());
+    EXPECT_FALSE(window.command(QStringLiteral("mnOptionsSounds"))->isChecked());
+    // Loading twice does not duplicate the fixed items.
+    window.Form_Load();
+    EXPECT_EQ(window.lstMoveText->count(), 1);
+    EXPECT_EQ(window.cmbAnnotation->count(), 7);
+}
+
+TEST_F(MainWindowTest, OptionTogglesFlipSettingAndTick)
+{
+    frmMain window;
+    window.Form_Load();
+    const struct {
+        const char* command;
+        bool Settings::*setting;
+    } toggles[] = {
+        {"mnOptionsAnimation", &Settings::Animation},
+        {"mnOptionsSounds", &Settings::Sounds},
+        {"mnOptionsCoordinates", &Settings::Coordinates},
+        {"mnOptionsTopMost", &Settings::TopMost},
+    };
+    for (const auto& toggle : toggles) {
+        QAction* act = window.command(QString::fromLatin1(toggle.command));
+        const bool before = Cfg.*toggle.setting;
+        act->trigger();
+        EXPECT_EQ(Cfg.*toggle.setting, !before) << toggle.command;
+        EXPECT_EQ(act->isChecked(), !before) << toggle.command;
+        act->trigger();
+        EXPECT_EQ(Cfg.*toggle.setting, before) << toggle.command;
+        EXPECT_EQ(act->isChecked(), before) << toggle.command;
+    }
+}
+
+TEST_F(MainWindowTest, TopMostPutsTheWindowAboveOthers)
+{
+    frmMain window;
+    window.Form_Load();
+    window.command(QStringLiteral("mnOptionsTopMost"))->trigger();
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    window.command(QStringLiteral("mnOptionsTopMost"))->trigger();
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(MainWindowTest, StatusBarToggleKeepsTheBoardSize)
+{
+    frmMain window;
+    window.Form_Load();
+    window.resize(900, 640);
+    window.show();
+    const int height = window.height();
+    QAction* toggle = window.command(QStringLiteral("mnOptionsStatusBar"));
+    toggle->trigger();
+    EXPECT_TRUE(Cfg.StatusBar);
+    EXPECT_TRUE(window.statusBar()->isVisible());
+    EXPECT_GT(window.height(), height);
+    toggle->trigger();
+    EXPECT_FALSE(window.statusBar()->isVisible());
+    EXPECT_EQ(window.height(), height);
+    for (const char* key : {"Curr", "Nps", "Pv", "Msg"})
+        EXPECT_NE(window.statusPanel(QString::fromLatin1(key)), nullptr) << key;
+}
+
+TEST_F(MainWindowTest, ExitEndsTheLoopAndStoresThePosition)
+{
+    frmMain window;
+    window.Form_Load();
+    window.show();
+    window.move(100, 80);
+    window.command(QStringLiteral("mnFileExit"))->trigger();
+    EXPECT_FALSE(App.Running);
+    EXPECT_EQ(Cfg.Left, window.pos().x() * 15);
+    EXPECT_EQ(Cfg.Top, window.pos().y() * 15);
+}
+
+TEST_F(MainWindowTest, SecondCopyDoesNotStoreThePosition)
+{
+    App.SecondInstance = true;
+    Cfg.Left = 1234;
+    Cfg.Top = 567;
+    frmMain window;
+    window.Form_Load();
+    window.show();
+    window.move(300, 200);
+    window.close();
+    EXPECT_FALSE(App.Running);
+    EXPECT_EQ(Cfg.Left, 1234);
+    EXPECT_EQ(Cfg.Top, 567);
+}
+
+} // namespace
