@@ -1,0 +1,265 @@
+// Attack tests, check and pin detection, material and castling-setup helpers.
+#include "position_internal.h"
+
+namespace kessrin_detail {
+
+bool attacked(const uint8_t* s, int t, int by)
+{
+    const int col = ColourValue(by);
+    const int pawn = col | Pawn;
+    const int behind = by == White ? 16 : -16;
+    if (onBoard(t + behind - 1) && s[t + behind - 1] == pawn)
+        return true;
+    if (onBoard(t + behind + 1) && s[t + behind + 1] == pawn)
+        return true;
+    const int knight = col | Knight;
+    for (int d : kKnight) {
+        const int x = t + d;
+        if (onBoard(x) && s[x] == knight)
+            return true;
+    }
+    const int king = col | King;
+    for (int d : kKingDirs) {
+        const int x = t + d;
+        if (onBoard(x) && s[x] == king)
+            return true;
+    }
+    const int queen = col | Queen, rook = col | Rook, bishop = col | Bishop;
+    for (int d : kOrth) {
+        for (int x = t + d; onBoard(x); x += d) {
+            const int p = s[x];
+            if (p == 0)
+                continue;
+            if (p == rook || p == queen)
+                return true;
+            break;
+        }
+    }
+    for (int d : kDiag) {
+        for (int x = t + d; onBoard(x); x += d) {
+            const int p = s[x];
+            if (p == 0)
+                continue;
+            if (p == bishop || p == queen)
+                return true;
+            break;
+        }
+    }
+    return false;
+}
+
+static int scanKing(const uint8_t* squares, int side)
+{
+    const int king = ColourValue(side) | King;
+    for (int row = 0; row < 8; ++row)
+        for (int sq = row * 16 + 4; sq < row * 16 + 12; ++sq)
+            if (squares[sq] == king)
+                return sq;
+    return -1;
+}
+
+int findKing(const RulesBoard& b, int side)
+{
+    const int cached = b.libState[kStateKing + side];
+    if (onBoard(cached) && b.squares[cached] == (ColourValue(side) | King))
+        return cached;
+    return scanKing(b.squares, side);
+}
+
+static bool standardCastling(const Gen& g)
+{
+    const int own = g.castleMask & (3 << (g.us * 2));
+    if (!own)
+        return true;
+    if (g.king != (g.us == White ? 120 : 8))
+        return false;
+    const int corner[2] = {g.us == White ? 123 : 11, g.us == White ? 116 : 4};
+    for (int k = 0; k < 2; ++k)
+        if ((own & (1 << (g.us * 2 + k))) && g.rooks[g.us * 2 + k] != corner[k])
+            return false;
+    return true;
+}
+
+void setupGen(Gen& g, const RulesBoard& b)
+{
+    g.us = sideOf(b);
+    g.usCol = ColourValue(g.us);
+    g.themCol = ColourValue(1 - g.us);
+    std::memset(g.sq, 0, sizeof g.sq);
+    for (int row = 0; row < 8; ++row)
+        for (int sq = row * 16 + 4; sq < row * 16 + 12; ++sq)
+            g.sq[sq] = kSanitize[b.squares[sq]];
+    const int32_t e = currentEntry(b);
+    g.castleMask = entryCastle(e);
+    g.epColumn = entryEp(e);
+    std::memcpy(g.rooks, b.castlingRooks, 4);
+
+    const int ownKing = g.usCol | King;
+    const int cached = b.libState[kStateKing + g.us];
+    g.king = onBoard(cached) && g.sq[cached] == ownKing ? cached : scanKing(g.sq, g.us);
+    g.chess960 = b.libState[kStateChess960] != 0 || !standardCastling(g);
+    g.checkers = 0;
+    g.pinCount = 0;
+    const int k = g.king;
+    if (k < 0)
+        return;
+
+    auto addChecker = [&](int t, int dir) {
+        if (g.checkers++ == 0)
+            std::memset(g.evasion, 0, sizeof g.evasion);
+        g.evasion[t] = 1;
+        if (dir)
+            for (int x = k + dir; x != t; x += dir)
+                g.evasion[x] = 1;
+    };
+    const int them = g.themCol;
+    for (int i = 0; i < 8; ++i) {
+        const int d = kKingDirs[i];
+        const bool orth = i < 4;
+        int pinned = -1;
+        for (int t = k + d; onBoard(t); t += d) {
+            const int p = g.sq[t];
+            if (p == 0)
+                continue;
+            if (p & g.usCol) {
+                if (pinned >= 0)
+                    break;
+                pinned = t;
+                continue;
+            }
+            if (p & them) {
+                const int type = p & 7;
+                const bool slider = type == Queen || (orth ? type == Rook : type == Bishop);
+                if (slider) {
+                    if (pinned < 0) {
+                        addChecker(t, d);
+                    } else {
+                        g.pinSq[g.pinCount] = pinned;
+                        g.pinDir[g.pinCount++] = d;
+                    }
+                }
+            }
+            break;
+        }
+    }
+    const int knight = them | Knight;
+    for (int d : kKnight) {
+        const int t = k + d;
+        if (onBoard(t) && g.sq[t] == knight)
+            addChecker(t, 0);
+    }
+    const int pawn = them | Pawn;
+    const int from = k - PawnStep(1 - g.us);
+    for (int t : {from - 1, from + 1})
+        if (onBoard(t) && g.sq[t] == pawn)
+            addChecker(t, 0);
+}
+
+int matchLegal(Gen& g, MoveCode move, int& castleIndex)
+{
+    castleIndex = -1;
+    const int from = MoveFrom(move), to = MoveTo(move), promo = MovePromo(move);
+    if (!onBoard(from) || !onBoard(to))
+        return -1;
+    const int piece = g.sq[from];
+    if (!(piece & g.usCol))
+        return -1;
+    const int us = g.us;
+    if (piece == (g.usCol | King) && from == g.king) {
+        for (int i = us * 2; i < us * 2 + 2; ++i)
+            if (to == g.rooks[i] && castlingSetupOk(g, i))
+                castleIndex = i;
+        if (castleIndex < 0 && !g.chess960 && RowOf(to) == RowOf(from) &&
+            (to - from == 2 || from - to == 2)) {
+            const int i = us * 2 + (to > from ? 0 : 1);
+            if (KingTarget(i) == to && castlingSetupOk(g, i))
+                castleIndex = i;
+        }
+    }
+    const int wantTo =
+        castleIndex >= 0 ? (g.chess960 ? g.rooks[castleIndex] : KingTarget(castleIndex)) : to;
+    const bool isPromo = (piece & 7) == Pawn && RowOf(to) == lastRow(us);
+    const int wantPromo = isPromo ? promo : 0;
+    bool found = false;
+    genFrom(g, from, [&](int, int t, int p) {
+        found = t == wantTo && p == wantPromo;
+        return found;
+    });
+    if (!found) {
+        castleIndex = -1;
+        return -1;
+    }
+    return from | (wantTo << 7) | (wantPromo << 14);
+}
+
+bool insufficientMaterial(const uint8_t* squares)
+{
+    int knights = 0, bishops = 0, bishopColours = 0;
+    for (int row = 0; row < 8; ++row) {
+        for (int sq = row * 16 + 4; sq < row * 16 + 12; ++sq) {
+            const int p = kSanitize[squares[sq]];
+            if (p == 0 || p == kWall)
+                continue;
+            switch (p & 7) {
+            case King:
+                break;
+            case Knight:
+                ++knights;
+                break;
+            case Bishop:
+                ++bishops;
+                bishopColours |= 1 << ((row + sq) & 1);
+                break;
+            default:
+                return false;
+            }
+        }
+    }
+    if (knights + bishops <= 1)
+        return true;
+    return knights == 0 && bishopColours != 3;
+}
+
+int resolveCastlingRook(const RulesBoard& b, int i)
+{
+    const int side = i / 2;
+    const int king = findKing(b, side);
+    if (king < 0 || RowOf(king) != backRow(side))
+        return -1;
+    const int rook = ColourValue(side) | Rook;
+    const bool kingSide = (i & 1) == 0;
+    const int r = b.castlingRooks[i];
+    if (onBoard(r) && RowOf(r) == RowOf(king) && b.squares[r] == rook &&
+        (kingSide ? r > king : r < king))
+        return r;
+    const int base = backRow(side) * 16;
+    if (kingSide) {
+        for (int sq = base + 11; sq > king; --sq)
+            if (b.squares[sq] == rook)
+                return sq;
+    } else {
+        for (int sq = base + 4; sq < king; ++sq)
+            if (b.squares[sq] == rook)
+                return sq;
+    }
+    return -1;
+}
+
+bool castlingSetupIs960(const RulesBoard& b)
+{
+    const int mask = entryCastle(currentEntry(b));
+    static constexpr int kCorner[4] = {123, 116, 11, 4};
+    for (int i = 0; i < 4; ++i) {
+        if (!(mask & (1 << i)))
+            continue;
+        const int side = i / 2;
+        const int king = findKing(b, side);
+        if (king >= 0 && king != (side == White ? 120 : 8))
+            return true;
+        if (b.castlingRooks[i] != kCorner[i])
+            return true;
+    }
+    return false;
+}
+
+} // namespace kessrin_detail
