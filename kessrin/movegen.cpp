@@ -1,6 +1,10 @@
 // Attack tests, check and pin detection, material and castling-setup helpers.
 #include "position_internal.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kessrin_detail {
 
 bool attacked(const uint8_t* s, int t, int by)
@@ -66,6 +70,32 @@ int findKing(const RulesBoard& b, int side)
     return scanKing(b.squares, side);
 }
 
+// Copies the squares, turning every code that is not a valid piece into a wall. Runs for every
+// generator set-up, hence the vector version.
+static void sanitizeSquares(const uint8_t* src, uint8_t* dst)
+{
+#if defined(__SSE2__)
+    const __m128i highMask = _mm_set1_epi8(static_cast<char>(0xF8));
+    const __m128i typeMask = _mm_set1_epi8(7);
+    const __m128i white = _mm_set1_epi8(8), black = _mm_set1_epi8(16), six = _mm_set1_epi8(6);
+    const __m128i zero = _mm_setzero_si128();
+    for (int i = 0; i < 128; i += 16) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        const __m128i high = _mm_and_si128(c, highMask);
+        const __m128i colourOk =
+            _mm_or_si128(_mm_cmpeq_epi8(high, white), _mm_cmpeq_epi8(high, black));
+        const __m128i ok = _mm_and_si128(colourOk, _mm_cmplt_epi8(_mm_and_si128(c, typeMask), six));
+        const __m128i keep = _mm_or_si128(ok, _mm_cmpeq_epi8(c, zero));
+        const __m128i wall = _mm_andnot_si128(keep, typeMask);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i),
+                         _mm_or_si128(_mm_and_si128(ok, c), wall));
+    }
+#else
+    for (int i = 0; i < 128; ++i)
+        dst[i] = kSanitize[src[i]];
+#endif
+}
+
 static bool standardCastling(const Gen& g)
 {
     const int own = g.castleMask & (3 << (g.us * 2));
@@ -85,10 +115,7 @@ void setupGen(Gen& g, const RulesBoard& b)
     g.us = sideOf(b);
     g.usCol = ColourValue(g.us);
     g.themCol = ColourValue(1 - g.us);
-    std::memset(g.sq, 0, sizeof g.sq);
-    for (int row = 0; row < 8; ++row)
-        for (int sq = row * 16 + 4; sq < row * 16 + 12; ++sq)
-            g.sq[sq] = kSanitize[b.squares[sq]];
+    sanitizeSquares(b.squares, g.sq);
     const int32_t e = currentEntry(b);
     g.castleMask = entryCastle(e);
     g.epColumn = entryEp(e);

@@ -191,7 +191,7 @@ inline bool epCaptureLegal(Gen& g, int from)
 // Legal moves of the piece on `from`; sink(from, to, promo) returns true to stop. Castling is
 // emitted king-to-rook in Chess960 and as the king's two-square move otherwise. Returns true
 // when the sink stopped the generation.
-template <class Sink> bool genFrom(Gen& g, int from, Sink&& sink)
+template <class Sink> inline __attribute__((always_inline)) bool genFrom(Gen& g, int from, Sink&& sink)
 {
     uint8_t* s = g.sq;
     const int piece = s[from];
