@@ -6,7 +6,7 @@ set -eu
 BUILD=${1:-build}
 PERFT="$BUILD/bench/perft"
 STOCKFISH=${STOCKFISH:-/usr/games/stockfish}
-KIWIPETE="r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1pP/PPPBBPPP/R3K2R w KQkq - 0 1"
+KIWIPETE="r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"
 
 [ -x "$PERFT" ] || { echo "no $PERFT; build the perft target first" >&2; exit 1; }
 [ -x "$STOCKFISH" ] || { echo "no $STOCKFISH" >&2; exit 1; }

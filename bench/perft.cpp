@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* StartPosFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 constexpr const char* KiwipeteFen =
-    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1pP/PPPBBPPP/R3K2R w KQkq - 0 1";
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
 
 // Leaf nodes at depth; the last level is counted from the generated list, not played.
 uint64_t perft(RulesBoard& board, int depth)
