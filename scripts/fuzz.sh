@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the rules-library fuzz target with clang and libFuzzer and runs it on a copy of the seed
 # corpus. Usage: scripts/fuzz.sh [seconds=600] [build dir=build-fuzz]
-# Crash inputs land in <build dir>/findings; the grown corpus stays in <build dir>/corpus.
+# Runs in fork mode and carries on after a finding, so one run collects every kind of fault;
+# crash inputs land in <build dir>/findings, the grown corpus stays in <build dir>/corpus.
 set -eu
 
 SECONDS_TO_RUN=${1:-600}
@@ -22,4 +23,5 @@ cp -n "$SOURCE"/tests/fuzz/corpus/* "$BUILD/corpus/" 2>/dev/null || true
 
 cd "$BUILD/findings"
 exec "$BUILD/tests/fuzz/fuzz_rules" -max_total_time="$SECONDS_TO_RUN" -max_len=4096 \
-    -timeout=10 -print_final_stats=1 "$BUILD/corpus"
+    -timeout=10 -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+    -artifact_prefix="$BUILD/findings/" "$BUILD/corpus"
