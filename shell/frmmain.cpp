@@ -142,6 +142,8 @@ void frmMain::createControls()
     imgAdvert->setScaledContents(true);
     imgAdvert->setMaximumHeight(60);
     imgAdvert->setCursor(Qt::PointingHandCursor);
+    imgAdvert->setToolTip(AppTitle);
+    imgAdvert->installEventFilter(this);
     imgAdvert->hide();
     side->addWidget(imgAdvert);
     columns->addLayout(side, 2);
@@ -238,6 +240,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     if (watched == lblOpen && event->type() == QEvent::MouseButtonRelease) {
         if (QAction* search = command(QStringLiteral("mnSearchOpening")); search && search->isEnabled())
             search->trigger();
+        return true;
+    }
+    if (watched == imgAdvert && event->type() == QEvent::MouseButtonRelease) {
+        platform().openUrl(Cfg.SiteBase + QStringLiteral("/"));
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

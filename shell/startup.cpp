@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -90,6 +91,12 @@ int RunProgram(const QStringList& arguments)
     KessrinInit();
     KessrinLoadEco((App.ProgramFolder + QStringLiteral("ECO.TXT")).toStdString(), 2048);
     resetRecord(false);
+    if (!Cfg.LogFile.isEmpty() && Cfg.EngineLog) {
+        // Each run starts with an empty engine log; a log that cannot be opened is ignored.
+        QFile log(Cfg.LogFile);
+        if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            log.close();
+    }
 
     frmMain window;
     window.Form_Load();
