@@ -1,0 +1,246 @@
+// Move flags, taking moves back, the history limit and the draw rules.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "kessrin/kessrin.h"
+
+namespace {
+
+constexpr const char* kStart = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+
+RulesBoard boardFrom(const char* fen)
+{
+    RulesBoard board;
+    KessrinFen2Board(board, fen);
+    return board;
+}
+
+// Plays space-separated moves (SAN or coordinates); returns the flags of the last one, or -1
+// when a move is not accepted.
+int play(RulesBoard& board, const std::string& moves)
+{
+    int flags = 0;
+    size_t i = 0;
+    while (i < moves.size()) {
+        const size_t end = std::min(moves.find(' ', i), moves.size());
+        const std::string text = moves.substr(i, end - i);
+        i = end + 1;
+        if (text.empty())
+            continue;
+        const MoveCode code = KessrinAlg2Move(board, text);
+        if (code == 0 || !KessrinTryMove(board, flags, code)) {
+            ADD_FAILURE() << "move not accepted: " << text;
+            return -1;
+        }
+    }
+    return flags;
+}
+
+struct FlagRow {
+    const char* name;
+    const char* fen;
+    const char* moves; // played first, the last one's flags are checked
+    int flags;
+};
+
+const FlagRow kFlagRows[] = {
+    {"quiet", kStart, "e4", 0},
+    {"capture", "4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", "exd5", MoveFlag::Capture},
+    {"castlingKingTwoSquares", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1g1",
+     MoveFlag::Castling},
+    {"castlingKingToRook", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1a1", MoveFlag::Castling},
+    {"enPassant", "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6",
+     MoveFlag::Capture | MoveFlag::EnPassant},
+    {"queenPromotionChecks", "4k3/P7/8/8/8/8/8/4K3 w - - 0 1", "a8",
+     MoveFlag::Promotion | MoveFlag::Check},
+    {"knightPromotionLeavesNoMaterial", "4k3/P7/8/8/8/8/8/4K3 w - - 0 1", "a8=N",
+     MoveFlag::Promotion | MoveFlag::NoMaterial},
+    {"check", "4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "Ra8", MoveFlag::Check},
+    {"mate", kStart, "f3 e5 g4 Qh4", MoveFlag::Check | MoveFlag::NoReply},
+    {"stalemate", "k7/8/8/1Q6/8/8/8/7K w - - 0 1", "Qb6", MoveFlag::NoReply},
+    {"threefold", kStart, "Nf3 Nf6 Ng1 Ng8 Nf3 Nf6 Ng1 Ng8", MoveFlag::Repetition},
+    {"twofoldOnly", kStart, "Nf3 Nf6 Ng1 Ng8", 0},
+    {"fiftyMovesFromFenClock", "4k3/8/8/8/8/8/8/4K2R w - - 99 80", "Rh2", MoveFlag::FiftyMoves},
+    {"fiftyMovesNotYet", "4k3/8/8/8/8/8/8/4K2R w - - 98 80", "Rh2", 0},
+    {"captureLeavesBareKings", "4k3/8/8/8/8/8/3r4/4K3 w - - 0 1", "Kxd2",
+     MoveFlag::Capture | MoveFlag::NoMaterial},
+    {"bishopsOnOneColour", "4kb2/8/8/8/8/8/8/2B1K3 w - - 0 1", "Ke2", MoveFlag::NoMaterial},
+    {"bishopsOnBothColours", "4k1b1/8/8/8/8/8/8/2B1K3 w - - 0 1", "Ke2", 0},
+    {"knightsEachCanStillMate", "4kn2/8/8/8/8/8/8/2N1K3 w - - 0 1", "Ke2", 0},
+    // A double step with no capturing pawn nearby does not make the position new...
+    {"epNotPossibleIgnored", "4k3/8/8/8/4P3/8/8/4K3 b - e3 0 1", "Kd8 Kd1 Ke8 Ke1 Kd8 Kd1 Ke8 Ke1",
+     MoveFlag::Repetition},
+    // ...but one that can be taken en passant does.
+    {"epPossibleCounts", "4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1", "Kd8 Kd1 Ke8 Ke1 Kd8 Kd1 Ke8 Ke1",
+     0},
+};
+
+class Flags : public ::testing::TestWithParam<FlagRow> {};
+
+TEST_P(Flags, ReportedByTryAndUndo)
+{
+    const FlagRow& row = GetParam();
+    RulesBoard board = boardFrom(row.fen);
+    EXPECT_EQ(play(board, row.moves), row.flags);
+    // Taking the move back reports the same flags, which is what a caller's trial relies on.
+    EXPECT_EQ(KessrinUndoMove(board), row.flags);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kessrin, Flags, ::testing::ValuesIn(kFlagRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusalRow {
+    const char* name;
+    const char* fen;
+    MoveCode move;
+    int flags;
+};
+
+const RefusalRow kRefusals[] = {
+    {"pawnTooFar", kStart, MakeMove(104, 56), MoveFlag::IllegalAttempt},
+    {"pinnedPiece", "4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1", MakeMove(104, 73),
+     MoveFlag::IllegalAttempt},
+    {"castlingThroughCheck", "4k3/8/8/8/8/8/5r2/R3K2R w KQ - 0 1", MakeMove(120, 122),
+     MoveFlag::IllegalAttempt},
+    {"emptyFromSquare", kStart, MakeMove(72, 56), 0},
+    {"opponentsPiece", kStart, MakeMove(24, 56), 0},
+    {"sameSquare", kStart, MakeMove(104, 104), 0},
+    {"offBoardFrom", kStart, MakeMove(0, 72), 0},
+    {"offBoardTo", kStart, MakeMove(104, 0), 0},
+};
+
+class Refusals : public ::testing::TestWithParam<RefusalRow> {};
+
+TEST_P(Refusals, LeaveBoardUnchanged)
+{
+    const RefusalRow& row = GetParam();
+    RulesBoard board = boardFrom(row.fen);
+    const std::string fen = KessrinBoard2Fen(board);
+    int flags = -1;
+    EXPECT_EQ(KessrinTryMove(board, flags, row.move), 0);
+    EXPECT_EQ(flags, row.flags);
+    EXPECT_EQ(KessrinBoard2Fen(board), fen);
+    EXPECT_EQ(board.historyCount, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kessrin, Refusals, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(History, EntriesCarryStateAndUndoRestoresIt)
+{
+    RulesBoard board = boardFrom(kStart);
+    ASSERT_EQ(board.historyCount, 1);
+    EXPECT_EQ((board.history[0] >> 16) & 15, 15);
+    ASSERT_EQ(play(board, "e4"), 0);
+    ASSERT_EQ(board.historyCount, 2);
+    EXPECT_EQ(board.history[1] & 0xFFFF, MakeMove(104, 72));
+    EXPECT_EQ((board.history[1] >> 20) & 15, FileOf(72));
+    EXPECT_NE(board.history[1] & (1 << 30), 0) << "a pawn move is irreversible";
+    ASSERT_EQ(play(board, "Nf6 Ke2"), 0);
+    EXPECT_EQ((board.history[3] >> 16) & 15, 12) << "White's rights are gone";
+    EXPECT_EQ(board.history[3] & (1 << 30), 0);
+    EXPECT_EQ(KessrinBoard2Fen(board),
+              "rnbqkb1r/pppppppp/5n2/8/4P3/8/PPPPKPPP/RNBQ1BNR b kq -");
+    KessrinUndoMove(board);
+    KessrinUndoMove(board);
+    KessrinUndoMove(board);
+    EXPECT_EQ(KessrinBoard2Fen(board), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
+    EXPECT_EQ(KessrinUndoMove(board), 0) << "nothing left to take back";
+    EXPECT_EQ(board.historyCount, 1);
+}
+
+TEST(History, FullHistoryRefusesFurtherMoves)
+{
+    RulesBoard board = boardFrom(kStart);
+    const MoveCode out[2] = {MakeMove(122, 89), MakeMove(10, 41)};  // Ng1-f3, Ng8-f6
+    const MoveCode back[2] = {MakeMove(89, 122), MakeMove(41, 10)}; // and home again
+    int flags = 0;
+    for (int ply = 0; ply < 1023; ++ply) {
+        const int side = ply & 1;
+        const MoveCode m = (ply / 2) % 2 == 0 ? out[side] : back[side];
+        ASSERT_NE(KessrinTryMove(board, flags, m), 0) << "ply " << ply;
+    }
+    EXPECT_EQ(board.historyCount, 1024);
+    const int before = board.side;
+    EXPECT_EQ(KessrinTryMove(board, flags, out[1]), 0);
+    EXPECT_EQ(board.historyCount, 1024);
+    EXPECT_EQ(board.side, before);
+    KessrinUndoMove(board);
+    EXPECT_NE(KessrinTryMove(board, flags, back[0]), 0);
+}
+
+TEST(History, FiftyMoveClockRestartsAfterCaptureAndSurvivesUndo)
+{
+    RulesBoard board = boardFrom("4k3/8/8/8/8/8/3n4/R3K3 w - - 97 80");
+    EXPECT_EQ(play(board, "Ra2"), 0);
+    EXPECT_EQ(play(board, "Kd8"), 0);
+    EXPECT_EQ(play(board, "Ra3"), MoveFlag::FiftyMoves);
+    KessrinUndoMove(board);
+    KessrinUndoMove(board);
+    KessrinUndoMove(board);
+    EXPECT_EQ(play(board, "Kxd2"), MoveFlag::Capture);
+    EXPECT_EQ(play(board, "Kd8 Kc3 Ke8"), 0);
+    KessrinUndoMove(board);
+    KessrinUndoMove(board);
+    KessrinUndoMove(board);
+    KessrinUndoMove(board);
+    EXPECT_EQ(play(board, "Ra2 Kd8 Ra3"), MoveFlag::FiftyMoves);
+}
+
+TEST(Castling, StandardBothForms)
+{
+    RulesBoard board = boardFrom("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1");
+    MoveCode moves[1024];
+    const int n = KessrinGenMoves(board, moves);
+    int castlings = 0;
+    for (int i = 0; i < n; ++i)
+        if (MoveFrom(moves[i]) == 120 && (MoveTo(moves[i]) == 122 || MoveTo(moves[i]) == 118))
+            ++castlings;
+    EXPECT_EQ(castlings, 2) << "standard chess lists castling as the king's two-square move";
+    int flags = 0;
+    ASSERT_NE(KessrinTryMove(board, flags, MakeMove(120, 116)), 0);
+    EXPECT_EQ(board.squares[118], 8);
+    EXPECT_EQ(board.squares[119], 10);
+    EXPECT_EQ(board.squares[116], 0);
+    EXPECT_EQ(KessrinUndoMove(board), MoveFlag::Castling);
+    EXPECT_EQ(board.squares[120], 8);
+    EXPECT_EQ(board.squares[116], 10);
+}
+
+TEST(Castling, Chess960KingSideRookOnG1)
+{
+    RulesBoard board = boardFrom("7k/8/8/8/8/8/8/1R3KR1 w GB - 0 1");
+    EXPECT_TRUE(KessrinIsChess960(board));
+    const MoveCode castle = KessrinAlg2Move(board, "O-O");
+    ASSERT_EQ(castle, MakeMove(121, 122)) << "Chess960 castling is coded king-to-rook";
+    const int index = CastlingIndex(board.side, MoveFrom(castle), MoveTo(castle));
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(board.castlingRooks[index], 122);
+    int flags = 0;
+    ASSERT_NE(KessrinTryMove(board, flags, castle), 0);
+    EXPECT_EQ(flags, MoveFlag::Castling);
+    EXPECT_EQ(board.squares[KingTarget(index)], 8);
+    EXPECT_EQ(board.squares[RookTarget(index)], 10);
+    EXPECT_EQ(KessrinBoard2Fen(board), "7k/8/8/8/8/8/8/1R3RK1 b - -");
+    EXPECT_EQ(KessrinUndoMove(board), MoveFlag::Castling);
+    EXPECT_EQ(board.squares[121], 8);
+    EXPECT_EQ(board.squares[122], 10);
+    EXPECT_EQ(KessrinAlg2Move(board, "Kg1"), 0) << "g1 holds the king's own rook";
+}
+
+TEST(Castling, StandardSetupIsNotChess960)
+{
+    EXPECT_FALSE(KessrinIsChess960(boardFrom(kStart)));
+    EXPECT_FALSE(KessrinIsChess960(boardFrom("4k3/8/8/8/8/8/8/4K3 w - - 0 1")));
+    RulesBoard board = boardFrom("nrbbqknr/pppppppp/8/8/8/8/PPPPPPPP/NRBBQKNR w KQkq - 0 1");
+    EXPECT_TRUE(KessrinIsChess960(board));
+    EXPECT_EQ(board.castlingRooks[0], 123);
+    EXPECT_EQ(board.castlingRooks[1], 117);
+    // Still a Chess960 game once the rights are gone.
+    EXPECT_NE(play(board, "e4 e5 Ke2 Ke7"), -1);
+    EXPECT_TRUE(KessrinIsChess960(board));
+}
+
+} // namespace
