@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QStringConverter>
 
+#include <algorithm>
 #include <variant>
 
 QString UpdateFollowUpLink;
