@@ -168,7 +168,7 @@ int KessrinTryMove(RulesBoard& b, int& flags, MoveCode move)
         key ^= pieceKey(piece, from) ^ pieceKey(placed, to);
         s[from] = 0;
         s[to] = static_cast<uint8_t>(placed);
-        if ((piece & 7) == King)
+        if ((piece & 7) == King && from == g.king)
             b.libState[kStateKing + us] = static_cast<uint8_t>(to);
     }
     const int newMask = [&] {
@@ -255,7 +255,10 @@ int KessrinUndoMove(RulesBoard& b)
     }
     if (captured)
         flags |= MoveFlag::Capture;
-    if (s[from] == (col | King))
+    // Follow the king back only when it is the one the cache tracks (boards may hold two).
+    const bool castling = (e & kSpecialBit) && RowOf(from) == RowOf(to);
+    const int kingAfter = castling ? KingTarget(us * 2 + (to > from ? 0 : 1)) : to;
+    if (s[from] == (col | King) && b.libState[kStateKing + us] == kingAfter)
         b.libState[kStateKing + us] = static_cast<uint8_t>(from);
     b.historyCount = hc - 1;
     b.side = us;

@@ -89,22 +89,27 @@ void readCastlingChar(RulesBoard& b, char c, int& mask)
     mask |= 1 << index;
 }
 
-// The en-passant target is kept only when a double step could have produced it.
+// An en-passant column is kept (and written) only when a double step could have produced it.
+bool epPlausible(const RulesBoard& b, int column)
+{
+    if (column < 4 || column > 11)
+        return false;
+    const int side = sideOf(b);
+    const int target = MakeSquare(column, side == White ? 2 : 5);
+    const int victim = target - PawnStep(side);
+    const int origin = target + PawnStep(side);
+    return !b.squares[target] && !b.squares[origin] &&
+           b.squares[victim] == (ColourValue(1 - side) | Pawn);
+}
+
 int readEnPassant(const RulesBoard& b, std::string_view field)
 {
     if (field.size() < 2 || !IsFileLetter(field[0]) || !IsRankDigit(field[1]))
         return 0;
-    const int side = sideOf(b);
     const int column = ColumnOfLetter(field[0]);
-    const int target = MakeSquare(column, side == White ? 2 : 5);
-    if (RowOfDigit(field[1]) != RowOf(target))
+    if (RowOfDigit(field[1]) != (sideOf(b) == White ? 2 : 5))
         return 0;
-    const int victim = target - PawnStep(side);
-    const int origin = target + PawnStep(side);
-    if (b.squares[target] || b.squares[origin] ||
-        b.squares[victim] != (ColourValue(1 - side) | Pawn))
-        return 0;
-    return column;
+    return epPlausible(b, column) ? column : 0;
 }
 
 int readNumber(std::string_view field)
@@ -193,7 +198,7 @@ std::string KessrinBoard2Fen(const RulesBoard& b)
     }
     fen += castling.empty() ? "-" : castling;
     const int ep = entryEp(e);
-    if (ep >= 4 && ep <= 11) {
+    if (epPlausible(b, ep)) {
         fen += ' ';
         fen += FileLetter(ep);
         fen += sideOf(b) == White ? '6' : '3';

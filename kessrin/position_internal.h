@@ -37,7 +37,10 @@ constexpr std::array<uint8_t, 256> makeSanitize()
     return t;
 }
 inline constexpr std::array<uint8_t, 256> kSanitize = makeSanitize();
-inline bool validPiece(int code) { return code != 0 && kSanitize[code & 255] == code; }
+inline bool validPiece(int code)
+{
+    return code > 0 && code < 256 && code != kWall && kSanitize[code] == code;
+}
 
 // ---- Hashing ----------------------------------------------------------------------------------
 
