@@ -22,23 +22,26 @@ inline constexpr std::array<std::string_view, 6> boardPictures{
 
 // Every sound the program plays, as "<name>.WAV".
 inline constexpr std::array<std::string_view, 14> soundNames{
-    "MOVE",    "CAPTURE", "CHECK", "SPECIAL", "MOVE2", "CAPTURE2", "CHECK2",
+    "MOVE",     "CAPTURE", "CHECK", "SPECIAL", "MOVE2", "CAPTURE2", "CHECK2",
     "SPECIAL2", "ILLEGAL", "WIN",   "LOSS",    "DRAW",  "CLICK",    "NEWGAME"};
 
-// "Music" = 1..11 plays musicBaseNames[Music - 1] + ".MID"; its menu item is musicCaptions[Music - 1].
+// "Music" = 1..11 plays musicBaseNames[Music - 1] + ".MID"; its menu item is musicCaptions[Music -
+// 1].
 inline constexpr std::array<std::string_view, 11> musicBaseNames{
     "ELISE", "JOY",   "GREENSLV", "CANON",    "MINUET", "LULLABY",
     "LARGO", "GYMNO", "SWANLAKE", "MOUNTAIN", "GRACE"};
 inline constexpr std::array<std::string_view, 11> musicCaptions{
-    "&B. Für Elise",     "&C. Ode to Joy",        "&D. Greensleeves",
-    "&E. Canon in D",    "&F. Minuet in G",       "&G. Lullaby",
-    "&H. New World Largo", "&I. Gymnopédie No. 1", "&J. Swan Lake",
-    "&K. In the Hall of the Mountain King",       "&L. Amazing Grace"};
+    "&B. Für Elise",       "&C. Ode to Joy",
+    "&D. Greensleeves",    "&E. Canon in D",
+    "&F. Minuet in G",     "&G. Lullaby",
+    "&H. New World Largo", "&I. Gymnopédie No. 1",
+    "&J. Swan Lake",       "&K. In the Hall of the Mountain King",
+    "&L. Amazing Grace"};
 
 // The program's own pictures.
-inline constexpr std::string_view winPicture = "WIN.GIF";   // game won by the user
-inline constexpr std::string_view drawPicture = "DRAW.GIF"; // game drawn
-inline constexpr std::string_view lossPicture = "LOSS.GIF"; // game lost by the user
+inline constexpr std::string_view winPicture = "WIN.GIF";             // game won by the user
+inline constexpr std::string_view drawPicture = "DRAW.GIF";           // game drawn
+inline constexpr std::string_view lossPicture = "LOSS.GIF";           // game lost by the user
 inline constexpr std::string_view engineWhitePicture = "ENGINEW.GIF"; // computer plays White
 inline constexpr std::string_view engineBlackPicture = "ENGINEB.GIF"; // computer plays Black
 inline constexpr std::string_view whiteToMoveIcon = "ICONW.PNG";      // window icon

@@ -45,8 +45,8 @@ struct Part {
     std::vector<Note> notes;
     // Open repeats: where each passage starts in notes.
     std::vector<std::size_t> repeatStarts;
-    int barTicks = 0;     // length since the last bar line
-    bool sawBar = false;  // the first bar may be a pick-up
+    int barTicks = 0;    // length since the last bar line
+    bool sawBar = false; // the first bar may be a pick-up
 };
 
 struct Tune {
@@ -58,7 +58,8 @@ struct Tune {
 };
 
 // The MIDI key of a pitch name such as "C#4" or "Bb2".
-int parseKey(const std::string &text) {
+int parseKey(const std::string& text)
+{
     static const std::map<char, int> steps{{'C', 0}, {'D', 2}, {'E', 4}, {'F', 5},
                                            {'G', 7}, {'A', 9}, {'B', 11}};
     const auto step = text.empty() ? steps.end() : steps.find(text[0]);
@@ -76,7 +77,7 @@ int parseKey(const std::string &text) {
         octave = std::stoi(text.substr(pos), &used);
         if (pos + used != text.size())
             throw ParseError("bad octave in '" + text + "'");
-    } catch (const std::logic_error &) {
+    } catch (const std::logic_error&) {
         throw ParseError("bad octave in '" + text + "'");
     }
     key += (octave + 1) * 12;
@@ -86,7 +87,8 @@ int parseKey(const std::string &text) {
 }
 
 // Ticks of a length such as "4", "8.", "8t".
-int parseLength(std::string text) {
+int parseLength(std::string text)
+{
     bool triplet = false;
     bool dotted = false;
     if (!text.empty() && text.back() == 't') {
@@ -111,17 +113,19 @@ int parseLength(std::string text) {
 }
 
 // A "#" at the start of a word begins a comment; inside a word it is a sharp.
-std::string withoutComment(const std::string &line) {
+std::string withoutComment(const std::string& line)
+{
     for (std::size_t i = 0; i < line.size(); ++i)
         if (line[i] == '#' && (i == 0 || std::isspace(static_cast<unsigned char>(line[i - 1]))))
             return line.substr(0, i);
     return line;
 }
 
-void addToken(Tune &tune, const std::string &token, int &lastLength) {
+void addToken(Tune& tune, const std::string& token, int& lastLength)
+{
     if (tune.parts.empty())
         throw ParseError("notes before the first 'track'");
-    Part &part = tune.parts.back();
+    Part& part = tune.parts.back();
     if (token == "|") {
         const int bar = ticksPerWhole * tune.meterBeats / tune.meterUnit;
         if (part.sawBar && part.barTicks != bar)
@@ -172,7 +176,8 @@ void addToken(Tune &tune, const std::string &token, int &lastLength) {
     part.notes.push_back(std::move(note));
 }
 
-Tune parseTune(std::istream &in) {
+Tune parseTune(std::istream& in)
+{
     Tune tune;
     std::string line;
     int lineNumber = 0;
@@ -193,8 +198,8 @@ Tune parseTune(std::istream &in) {
             } else if (first == "meter") {
                 char slash = 0;
                 if (!(words >> tune.meterBeats >> slash >> tune.meterUnit) || slash != '/' ||
-                    tune.meterBeats < 1 || (tune.meterUnit != 2 && tune.meterUnit != 4 &&
-                                            tune.meterUnit != 8))
+                    tune.meterBeats < 1 ||
+                    (tune.meterUnit != 2 && tune.meterUnit != 4 && tune.meterUnit != 8))
                     throw ParseError("bad meter");
             } else if (first == "track") {
                 Part part;
@@ -213,19 +218,20 @@ Tune parseTune(std::istream &in) {
                 while (words >> token)
                     addToken(tune, token, lastLength);
             }
-        } catch (const std::exception &error) {
+        } catch (const std::exception& error) {
             throw ParseError("line " + std::to_string(lineNumber) + ": " + error.what());
         }
     }
     if (tune.parts.empty())
         throw ParseError("no 'track'");
-    for (const Part &part : tune.parts)
+    for (const Part& part : tune.parts)
         if (!part.repeatStarts.empty())
             throw ParseError("'[' without ']'");
     return tune;
 }
 
-void putVarLength(std::vector<std::uint8_t> &out, std::uint32_t value) {
+void putVarLength(std::vector<std::uint8_t>& out, std::uint32_t value)
+{
     std::uint8_t bytes[5];
     int count = 0;
     do {
@@ -237,7 +243,8 @@ void putVarLength(std::vector<std::uint8_t> &out, std::uint32_t value) {
     out.push_back(bytes[0]);
 }
 
-void putBigEndian(std::vector<std::uint8_t> &out, std::uint32_t value, int bytes) {
+void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
+{
     for (int i = bytes - 1; i >= 0; --i)
         out.push_back((value >> (8 * i)) & 0xff);
 }
@@ -248,13 +255,14 @@ struct Event {
     std::vector<std::uint8_t> bytes;
 };
 
-std::vector<std::uint8_t> trackChunk(std::vector<Event> events, std::uint32_t endTick) {
-    std::stable_sort(events.begin(), events.end(), [](const Event &a, const Event &b) {
+std::vector<std::uint8_t> trackChunk(std::vector<Event> events, std::uint32_t endTick)
+{
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
         return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
     });
     std::vector<std::uint8_t> data;
     std::uint32_t now = 0;
-    for (const Event &event : events) {
+    for (const Event& event : events) {
         putVarLength(data, event.tick - now);
         now = event.tick;
         data.insert(data.end(), event.bytes.begin(), event.bytes.end());
@@ -268,32 +276,36 @@ std::vector<std::uint8_t> trackChunk(std::vector<Event> events, std::uint32_t en
     return chunk;
 }
 
-Event textEvent(std::uint8_t type, const std::string &text) {
+Event textEvent(std::uint8_t type, const std::string& text)
+{
     Event event{0, 0, {0xff, type}};
     putVarLength(event.bytes, static_cast<std::uint32_t>(text.size()));
     event.bytes.insert(event.bytes.end(), text.begin(), text.end());
     return event;
 }
 
-std::vector<std::uint8_t> writeMidi(const Tune &tune) {
+std::vector<std::uint8_t> writeMidi(const Tune& tune)
+{
     std::uint32_t endTick = 0;
     std::vector<std::vector<Event>> partEvents;
-    for (const Part &part : tune.parts) {
+    for (const Part& part : tune.parts) {
         std::vector<Event> events;
-        events.push_back(Event{0, 0,
+        events.push_back(Event{0,
+                               0,
                                {static_cast<std::uint8_t>(0xc0 | part.channel),
                                 static_cast<std::uint8_t>(part.program)}});
         std::uint32_t tick = 0;
-        for (const Note &note : part.notes) {
+        for (const Note& note : part.notes) {
             // A short gap before the next note keeps repeated notes apart.
             const auto sounding = static_cast<std::uint32_t>(note.ticks - note.ticks / 12);
             for (int key : note.keys) {
                 const auto k = static_cast<std::uint8_t>(key);
-                events.push_back(Event{tick, 2,
+                events.push_back(Event{tick,
+                                       2,
                                        {static_cast<std::uint8_t>(0x90 | part.channel), k,
                                         static_cast<std::uint8_t>(part.velocity)}});
-                events.push_back(Event{tick + sounding, 1,
-                                       {static_cast<std::uint8_t>(0x80 | part.channel), k, 0}});
+                events.push_back(Event{
+                    tick + sounding, 1, {static_cast<std::uint8_t>(0x80 | part.channel), k, 0}});
             }
             tick += static_cast<std::uint32_t>(note.ticks);
         }
@@ -321,7 +333,7 @@ std::vector<std::uint8_t> writeMidi(const Tune &tune) {
     putBigEndian(file, ticksPerQuarter, 2);
     const auto first = trackChunk(conductor, endTick);
     file.insert(file.end(), first.begin(), first.end());
-    for (const auto &events : partEvents) {
+    for (const auto& events : partEvents) {
         const auto chunk = trackChunk(events, endTick);
         file.insert(file.end(), chunk.begin(), chunk.end());
     }
@@ -330,7 +342,8 @@ std::vector<std::uint8_t> writeMidi(const Tune &tune) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::cerr << "usage: make_midi <tune.txt> <out.MID>\n";
         return 2;
@@ -343,13 +356,13 @@ int main(int argc, char **argv) {
     try {
         const auto bytes = writeMidi(parseTune(in));
         std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char *>(bytes.data()),
+        out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
         if (!out.flush()) {
             std::cerr << argv[2] << ": cannot write\n";
             return 1;
         }
-    } catch (const std::exception &error) {
+    } catch (const std::exception& error) {
         std::cerr << argv[1] << ": " << error.what() << '\n';
         std::remove(argv[2]);
         return 1;
