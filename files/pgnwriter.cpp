@@ -1,0 +1,135 @@
+#include "files/pgnwriter.h"
+
+#include "core/gamerecord.h"
+#include "files/filedialog.h"
+#include "files/savegame.h"
+#include "shell/appstate.h"
+
+#include <QSaveFile>
+
+namespace {
+
+const QString LineEnd = QStringLiteral("\r\n");
+
+void appendLine(QString& text, const QString& line)
+{
+    text += line;
+    text += LineEnd;
+}
+
+void appendTags(QString& text)
+{
+    const struct {
+        const char* name;
+        const QString& value;
+    } tags[] = {
+        {"Event", Game.TagEvent},       {"Site", Game.TagSite},
+        {"Date", Game.TagDate},         {"Round", Game.TagRound},
+        {"White", Game.TagWhite},       {"WhiteElo", Game.TagWhiteElo},
+        {"Black", Game.TagBlack},       {"BlackElo", Game.TagBlackElo},
+        {"Result", ResultToken(Game.GameResult)}, {"ECO", Game.TagEco},
+        {"Opening", Game.TagOpening},   {"Variation", Game.TagVariation},
+        {"SubVariation", Game.TagSubVariation},
+    };
+    for (const auto& tag : tags)
+        appendLine(text, TagLine(QString::fromLatin1(tag.name), tag.value));
+
+    if (!Game.StandardStart) {
+        if (KessrinIsChess960(Game.Board))
+            appendLine(text, TagLine(QStringLiteral("Variant"), QStringLiteral("Fischerandom")));
+        appendLine(text, TagLine(QStringLiteral("FEN"), Game.StartFen));
+    }
+}
+
+// One full move per line, each line starting with a space; a comment stands on its own line and
+// makes the next move repeat its number. A White move without a comment leaves its line open.
+void appendMoves(QString& text)
+{
+    bool newLine = true;
+    int number = Game.StartMoveNumber;
+    int side = Game.StartSide;
+    for (int ply = 1; ply <= Game.PlyCount; ++ply) {
+        if (newLine)
+            text += QLatin1Char(' ') + QString::number(number) +
+                    (side == White ? QStringLiteral(".") : QStringLiteral("..."));
+        text += QLatin1Char(' ') + Game.MoveSan[ply];
+        if (side == Black) {
+            text += LineEnd;
+            newLine = true;
+        } else {
+            newLine = false;
+        }
+        if (!Game.MoveComment[ply].isEmpty()) {
+            if (!newLine)
+                text += LineEnd;
+            appendLine(text, QLatin1Char('{') + Game.MoveComment[ply] + QLatin1Char('}'));
+            newLine = true;
+        }
+        side = 1 - side;
+        if (side == White)
+            ++number;
+    }
+}
+
+} // namespace
+
+QString TagLine(const QString& name, const QString& value)
+{
+    QString clean = value;
+    clean.remove(QLatin1Char('\r'));
+    clean.remove(QLatin1Char('\n'));
+    return QLatin1Char('[') + name + QStringLiteral(" \"") + clean + QStringLiteral("\"]");
+}
+
+QString ResultToken(int gameResult)
+{
+    switch (gameResult) {
+    case ResultWhiteWins:
+        return QStringLiteral("1-0");
+    case ResultDraw:
+        return QStringLiteral("1/2-1/2");
+    case ResultBlackWins:
+        return QStringLiteral("0-1");
+    default:
+        return QStringLiteral("*");
+    }
+}
+
+QString GameText()
+{
+    QString text;
+    appendTags(text);
+    text += LineEnd;
+    if (!Game.MoveComment[0].isEmpty())
+        appendLine(text, QLatin1Char('{') + Game.MoveComment[0] + QLatin1Char('}'));
+    appendMoves(text);
+    // After an open White move the token follows on the same line; otherwise it starts its own.
+    appendLine(text, QLatin1Char(' ') + ResultToken(Game.GameResult));
+    return text;
+}
+
+QString AutosavePath()
+{
+    return App.ProgramFolder + QStringLiteral("AUTOSAVE.PGN");
+}
+
+bool WriteGame(bool toAutosave)
+{
+    const QString target = toAutosave ? AutosavePath() : Game.GameFile;
+    // Written beside the target and renamed over it, so a failed write never leaves a half game
+    // where the last good one was; falls back to writing in place in a read-only folder.
+    QSaveFile file(target);
+    file.setDirectWriteFallback(true);
+    bool written = !target.isEmpty() && file.open(QIODevice::WriteOnly);
+    if (written) {
+        const QByteArray bytes = GameText().toUtf8();
+        written = file.write(bytes) == bytes.size() && file.commit();
+    }
+    if (!written) {
+        ShowFileError(target);
+        return false;
+    }
+    if (!toAutosave)
+        ClearModified();
+    return true;
+}

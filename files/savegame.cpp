@@ -1,0 +1,138 @@
+#include "files/savegame.h"
+
+#include "core/gamerecord.h"
+#include "files/captions.h"
+#include "files/filedialog.h"
+#include "files/frmviewpgn.h"
+#include "files/pgnwriter.h"
+#include "shell/frmmain.h"
+#include "shell/platform.h"
+#include "shell/settings.h"
+
+#include <QAction>
+
+namespace {
+
+std::function<QString()> engineNameSource;
+
+void enableSave(bool enabled)
+{
+    if (MainForm)
+        if (QAction* save = MainForm->command(QStringLiteral("mnFileSave")))
+            save->setEnabled(enabled);
+}
+
+} // namespace
+
+void SetModified()
+{
+    Game.Modified = true;
+    enableSave(true);
+}
+
+void ClearModified()
+{
+    Game.Modified = false;
+    enableSave(false);
+}
+
+bool PromptSave()
+{
+    if (!Cfg.PromptSave || !Game.Modified)
+        return false;
+    const QString changed = Game.GameFile.isEmpty()
+                                ? QStringLiteral("The game has changed.")
+                                : QStringLiteral("The game in the ") + Game.GameFile +
+                                      QStringLiteral(" has changed.");
+    const MsgAnswer answer =
+        showMessage(changed + QStringLiteral("\r\n\r\nDo you want to save the changes?"),
+                    MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+    switch (answer) {
+    case MsgAnswer::Yes:
+        // A save that did not happen keeps the changed game: the caller must not discard it.
+        if (Game.GameFile.isEmpty())
+            return !SaveGameAs();
+        return !WriteGame(false);
+    case MsgAnswer::No:
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool SaveGameAs()
+{
+    const QString path = FileDialog(QStringLiteral("Save As"),
+                                    QStringLiteral("Portable Game Notations"),
+                                    QStringLiteral("pgn"), DefaultGameName());
+    if (path.isEmpty())
+        return false;
+    Game.GameFile = path;
+    SetWindowTitle();
+    return WriteGame(false);
+}
+
+QString WindowTitle(const QString& gameFile, const QString& engineName)
+{
+    QString name = gameFile.mid(gameFile.lastIndexOf(QLatin1Char('/')) + 1);
+    if (name.right(4).toUpper() == QStringLiteral(".PGN"))
+        name.chop(4);
+    if (name.isEmpty())
+        name = engineName;
+    return name.isEmpty() ? AppTitle : name + QStringLiteral(" - ") + AppTitle;
+}
+
+void SetWindowTitle()
+{
+    if (MainForm)
+        MainForm->setWindowTitle(
+            WindowTitle(Game.GameFile, engineNameSource ? engineNameSource() : QString()));
+}
+
+void setEngineNameSource(std::function<QString()> source)
+{
+    engineNameSource = std::move(source);
+}
+
+void mnFileSave_Click()
+{
+    if (Game.GameFile.isEmpty())
+        mnFileSaveAs_Click();
+    else
+        WriteGame(false);
+}
+
+void mnFileSaveAs_Click()
+{
+    SaveGameAs();
+}
+
+void mnFilePgn_Click()
+{
+    WriteGame(true);
+    frmViewPgn window(MainForm);
+    window.exec();
+}
+
+void ConnectSaveCommands(frmMain& form)
+{
+    const struct {
+        const char* name;
+        void (*handler)();
+    } commands[] = {
+        {"mnFileSave", &mnFileSave_Click},
+        {"mnFileSaveAs", &mnFileSaveAs_Click},
+        {"mnFilePgn", &mnFilePgn_Click},
+    };
+    for (const auto& command : commands) {
+        QAction* action = form.command(QString::fromLatin1(command.name));
+        if (!action)
+            continue;
+        QObject::connect(action, &QAction::triggered, action, [handler = command.handler] {
+            handler();
+        });
+        action->setEnabled(true);
+    }
+    if (QAction* save = form.command(QStringLiteral("mnFileSave")))
+        save->setEnabled(Game.Modified);
+}
