@@ -5,7 +5,10 @@ using namespace kessrin_detail;
 
 namespace {
 
-constexpr uint32_t pieceKey(int code, int square) { return kZobrist.piece[code & 31][square]; }
+constexpr uint32_t pieceKey(int code, int square)
+{
+    return kZobrist.piece[code & 31][square];
+}
 
 bool epPossible(Gen& g)
 {
@@ -191,7 +194,9 @@ int KessrinTryMove(RulesBoard& b, int& flags, MoveCode move)
     b.historyCount = hc + 1;
     b.side = 1 - us;
 
-    // Report on the new position.
+    // Report on the new position. The key holds the en-passant column only when a capture en
+    // passant is actually legal, so repetition compares what can be played; the entry (and the
+    // FEN) still names the target after every double step.
     Gen reply;
     setupGen(reply, b);
     uint32_t lib = 0;

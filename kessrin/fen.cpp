@@ -26,8 +26,8 @@ std::vector<std::string_view> splitFields(std::string_view text)
     std::vector<std::string_view> fields;
     size_t i = 0;
     while (i < text.size() && fields.size() < 6) {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' ||
-                                   text[i] == '\n'))
+        while (i < text.size() &&
+               (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n'))
             ++i;
         const size_t start = i;
         while (i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != '\r' &&

@@ -14,7 +14,10 @@ namespace kessrin_detail {
 
 // Columns 4..11 hold the files, so shifting by 4 gives the classic 0x88 test. Valid for any
 // square within a few rays of the board, which is all the generator ever forms.
-inline bool onBoard(int square) { return ((square - 4) & 0x88) == 0; }
+inline bool onBoard(int square)
+{
+    return ((square - 4) & 0x88) == 0;
+}
 
 constexpr int kWall = 7; // a non-empty square that belongs to nobody (unknown piece code)
 constexpr int kOrth[4] = {1, -1, 16, -16};
@@ -22,8 +25,14 @@ constexpr int kDiag[4] = {15, -15, 17, -17};
 constexpr int kKnight[8] = {14, -14, 18, -18, 31, -31, 33, -33};
 constexpr int kKingDirs[8] = {1, -1, 16, -16, 15, -15, 17, -17};
 
-inline int backRow(int side) { return side == White ? 7 : 0; }
-inline int lastRow(int side) { return side == White ? 0 : 7; }
+inline int backRow(int side)
+{
+    return side == White ? 7 : 0;
+}
+inline int lastRow(int side)
+{
+    return side == White ? 0 : 7;
+}
 
 // Any piece code the program may leave on a square mapped to a code the generator trusts: valid
 // pieces stay, everything else non-zero becomes a wall.
@@ -94,9 +103,18 @@ enum : int {
 constexpr int32_t kSpecialBit = 1 << 29;
 constexpr int32_t kIrrevBit = 1 << 30;
 
-inline int entryCastle(int32_t e) { return (e >> 16) & 15; }
-inline int entryEp(int32_t e) { return (e >> 20) & 15; }
-inline int entryCaptured(int32_t e) { return (e >> 24) & 31; }
+inline int entryCastle(int32_t e)
+{
+    return (e >> 16) & 15;
+}
+inline int entryEp(int32_t e)
+{
+    return (e >> 20) & 15;
+}
+inline int entryCaptured(int32_t e)
+{
+    return (e >> 24) & 31;
+}
 
 // libHistory entry: bits 0-4 the check/no-reply/repetition/fifty/material flags of the move
 // (MoveFlags >> 4), bit 5 set when an en-passant capture is possible (and hashed), bits 6-31 the
@@ -104,7 +122,10 @@ inline int entryCaptured(int32_t e) { return (e >> 24) & 31; }
 constexpr uint32_t kKeyMask = ~63u;
 constexpr uint32_t kEpInKey = 32u;
 
-inline int sideOf(const RulesBoard& b) { return b.side != 0 ? 1 : 0; }
+inline int sideOf(const RulesBoard& b)
+{
+    return b.side != 0 ? 1 : 0;
+}
 inline bool historyValid(const RulesBoard& b)
 {
     return b.historyCount >= 1 && b.historyCount <= 1024;
@@ -113,7 +134,10 @@ inline int32_t currentEntry(const RulesBoard& b)
 {
     return historyValid(b) ? b.history[b.historyCount - 1] : 0;
 }
-inline int clockOf(const RulesBoard& b) { return b.libState[2] | (b.libState[3] << 8); }
+inline int clockOf(const RulesBoard& b)
+{
+    return b.libState[2] | (b.libState[3] << 8);
+}
 inline void setClock(RulesBoard& b, int clock)
 {
     clock = clock < 0 ? 0 : (clock > 65535 ? 65535 : clock);
@@ -130,8 +154,8 @@ struct Gen {
     int us = 0;
     int usCol = 8;
     int themCol = 16;
-    int king = -1;     // own king square, -1 when there is none
-    int checkers = 0;  // pieces giving check
+    int king = -1;    // own king square, -1 when there is none
+    int checkers = 0; // pieces giving check
     int pinCount = 0;
     int pinSq[8];
     int pinDir[8];
@@ -194,7 +218,8 @@ inline bool epCaptureLegal(Gen& g, int from)
 // Legal moves of the piece on `from`; sink(from, to, promo) returns true to stop. Castling is
 // emitted king-to-rook in Chess960 and as the king's two-square move otherwise. Returns true
 // when the sink stopped the generation.
-template <class Sink> inline __attribute__((always_inline)) bool genFrom(Gen& g, int from, Sink&& sink)
+template <class Sink>
+inline __attribute__((always_inline)) bool genFrom(Gen& g, int from, Sink&& sink)
 {
     uint8_t* s = g.sq;
     const int piece = s[from];

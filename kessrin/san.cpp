@@ -31,7 +31,10 @@ std::string squareName(int square)
     return {FileLetter(FileOf(square)), RankDigit(RowOf(square))};
 }
 
-std::string castlingText(int index) { return (index & 1) ? "O-O-O" : "O-O"; }
+std::string castlingText(int index)
+{
+    return (index & 1) ? "O-O-O" : "O-O";
+}
 
 // The castling move of the given wing in generator form, or 0.
 MoveCode findCastling(Gen& g, bool kingSide)
@@ -46,7 +49,10 @@ MoveCode findCastling(Gen& g, bool kingSide)
     return code >= 0 && index == i ? code : 0;
 }
 
-bool isAnnotationChar(char c) { return c == '+' || c == '#' || c == '!' || c == '?'; }
+bool isAnnotationChar(char c)
+{
+    return c == '+' || c == '#' || c == '!' || c == '?';
+}
 
 } // namespace
 
@@ -143,10 +149,11 @@ MoveCode KessrinAlg2Move(const RulesBoard& board, std::string_view text)
             promo = static_cast<int>(pos);
         }
         int index = -1;
-        const int code = matchLegal(
-            g, MakeMove(MakeSquare(ColumnOfLetter(c[0]), RowOfDigit(c[1])),
-                        MakeSquare(ColumnOfLetter(c[2]), RowOfDigit(c[3])), promo),
-            index);
+        const int code =
+            matchLegal(g,
+                       MakeMove(MakeSquare(ColumnOfLetter(c[0]), RowOfDigit(c[1])),
+                                MakeSquare(ColumnOfLetter(c[2]), RowOfDigit(c[3])), promo),
+                       index);
         return code < 0 ? 0 : code;
     }
 
@@ -159,7 +166,8 @@ MoveCode KessrinAlg2Move(const RulesBoard& board, std::string_view text)
         if (pos != std::string_view::npos) {
             type = static_cast<int>(pos);
             rest.remove_prefix(1);
-        } else if (rest.size() >= 3 && (lower == 'k' || lower == 'q' || lower == 'r' || lower == 'n')) {
+        } else if (rest.size() >= 3 &&
+                   (lower == 'k' || lower == 'q' || lower == 'r' || lower == 'n')) {
             type = static_cast<int>(kSanPieces.find(static_cast<char>(lower - 'a' + 'A')));
             rest.remove_prefix(1);
         }
@@ -178,8 +186,8 @@ MoveCode KessrinAlg2Move(const RulesBoard& board, std::string_view text)
     if (rest.size() >= 2 && IsFileLetter(rest[rest.size() - 2]) && IsRankDigit(rest.back())) {
         to = MakeSquare(ColumnOfLetter(rest[rest.size() - 2]), RowOfDigit(rest.back()));
         rest.remove_suffix(2);
-    } else if (type == Pawn && rest.size() == 2 && IsFileLetter(rest[0]) &&
-               IsFileLetter(rest[1]) && rest[0] != rest[1]) {
+    } else if (type == Pawn && rest.size() == 2 && IsFileLetter(rest[0]) && IsFileLetter(rest[1]) &&
+               rest[0] != rest[1]) {
         toFile = ColumnOfLetter(rest[1]); // "exd": a pawn capture named by files only
         rest.remove_suffix(1);
     } else {

@@ -48,8 +48,7 @@ struct FlagRow {
 const FlagRow kFlagRows[] = {
     {"quiet", kStart, "e4", 0},
     {"capture", "4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", "exd5", MoveFlag::Capture},
-    {"castlingKingTwoSquares", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1g1",
-     MoveFlag::Castling},
+    {"castlingKingTwoSquares", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1g1", MoveFlag::Castling},
     {"castlingKingToRook", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1a1", MoveFlag::Castling},
     {"enPassant", "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6",
      MoveFlag::Capture | MoveFlag::EnPassant},
@@ -73,8 +72,7 @@ const FlagRow kFlagRows[] = {
     {"epNotPossibleIgnored", "4k3/8/8/8/4P3/8/8/4K3 b - e3 0 1", "Kd8 Kd1 Ke8 Ke1 Kd8 Kd1 Ke8 Ke1",
      MoveFlag::Repetition},
     // ...but one that can be taken en passant does.
-    {"epPossibleCounts", "4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1", "Kd8 Kd1 Ke8 Ke1 Kd8 Kd1 Ke8 Ke1",
-     0},
+    {"epPossibleCounts", "4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1", "Kd8 Kd1 Ke8 Ke1 Kd8 Kd1 Ke8 Ke1", 0},
 };
 
 class Flags : public ::testing::TestWithParam<FlagRow> {};
@@ -141,8 +139,7 @@ TEST(History, EntriesCarryStateAndUndoRestoresIt)
     ASSERT_EQ(play(board, "Nf6 Ke2"), 0);
     EXPECT_EQ((board.history[3] >> 16) & 15, 12) << "White's rights are gone";
     EXPECT_EQ(board.history[3] & (1 << 30), 0);
-    EXPECT_EQ(KessrinBoard2Fen(board),
-              "rnbqkb1r/pppppppp/5n2/8/4P3/8/PPPPKPPP/RNBQ1BNR b kq -");
+    EXPECT_EQ(KessrinBoard2Fen(board), "rnbqkb1r/pppppppp/5n2/8/4P3/8/PPPPKPPP/RNBQ1BNR b kq -");
     KessrinUndoMove(board);
     KessrinUndoMove(board);
     KessrinUndoMove(board);

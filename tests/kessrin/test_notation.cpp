@@ -192,14 +192,22 @@ struct CoordRow {
 };
 
 const CoordRow kCoordRows[] = {
-    {"e2e4", MakeMove(104, 72)},      {"e7e8n", MakeMove(24, 8, 3)},
-    {"e7e8r", MakeMove(24, 8, 1)},    {"a2a1b", MakeMove(100, 116, 2)},
-    {"e7e8q", MakeMove(24, 8, 0)},    {"e7e8Q", MakeMove(24, 8, 0)},
-    {"e7e8x", MakeMove(24, 8, 0)},    {"e7e8nxyz", MakeMove(24, 8, 3)},
-    {"h1a8", MakeMove(123, 4)},       {"E2E4", 0},
-    {"e9e4", 0},                      {"i2i4", 0},
-    {"e2e", 0},                       {"", 0},
-    {"e0e4", 0},                      {"2e4e", 0},
+    {"e2e4", MakeMove(104, 72)},
+    {"e7e8n", MakeMove(24, 8, 3)},
+    {"e7e8r", MakeMove(24, 8, 1)},
+    {"a2a1b", MakeMove(100, 116, 2)},
+    {"e7e8q", MakeMove(24, 8, 0)},
+    {"e7e8Q", MakeMove(24, 8, 0)},
+    {"e7e8x", MakeMove(24, 8, 0)},
+    {"e7e8nxyz", MakeMove(24, 8, 3)},
+    {"h1a8", MakeMove(123, 4)},
+    {"E2E4", 0},
+    {"e9e4", 0},
+    {"i2i4", 0},
+    {"e2e", 0},
+    {"", 0},
+    {"e0e4", 0},
+    {"2e4e", 0},
 };
 
 TEST(Coordinates, ReadAndWrite)

@@ -50,8 +50,8 @@ TEST(Robustness, RandomTextAsFen)
         std::string text;
         const int len = static_cast<int>(rng() % 120);
         for (int i = 0; i < len; ++i)
-            text += round % 3 == 0 ? static_cast<char>(rng() % 256)
-                                   : alphabet[rng() % alphabet.size()];
+            text +=
+                round % 3 == 0 ? static_cast<char>(rng() % 256) : alphabet[rng() % alphabet.size()];
         RulesBoard board;
         KessrinFen2Board(board, text);
         exercise(board);
@@ -103,8 +103,8 @@ TEST(Robustness, GarbageRecords)
         if (round % 2 == 0) {
             board.historyCount = 1 + static_cast<int32_t>(rng() % 1024);
             board.side = static_cast<int32_t>(rng() % 2);
-            static const uint8_t codes[] = {0, 0, 0, 0, 0, 8, 9, 10, 11, 12, 13,
-                                            16, 17, 18, 19, 20, 21, 7, 200};
+            static const uint8_t codes[] = {0,  0,  0,  0,  0,  8,  9,  10, 11, 12,
+                                            13, 16, 17, 18, 19, 20, 21, 7,  200};
             for (auto& sq : board.squares)
                 sq = codes[rng() % sizeof codes];
         }
