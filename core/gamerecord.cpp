@@ -5,10 +5,10 @@ GameRecord Game;
 void resetRecord(bool keepTags)
 {
     if (!keepTags) {
-        for (QString* tag : {&Game.TagEvent, &Game.TagSite, &Game.TagDate, &Game.TagRound,
-                             &Game.TagWhite, &Game.TagWhiteElo, &Game.TagBlack, &Game.TagBlackElo,
-                             &Game.TagEco, &Game.TagOpening, &Game.TagVariation,
-                             &Game.TagSubVariation})
+        for (QString* tag :
+             {&Game.TagEvent, &Game.TagSite, &Game.TagDate, &Game.TagRound, &Game.TagWhite,
+              &Game.TagWhiteElo, &Game.TagBlack, &Game.TagBlackElo, &Game.TagEco, &Game.TagOpening,
+              &Game.TagVariation, &Game.TagSubVariation})
             tag->clear();
         Game.GameResult = ResultNone;
         Game.AutoEco = true;

@@ -16,20 +16,20 @@ constexpr const char* StandardFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR
 enum : int { ResultNone = 0, ResultWhiteWins = 1, ResultDraw = 2, ResultBlackWins = 3 };
 
 struct GameRecord {
-    RulesBoard Board{};                 // the position currently shown
-    QString StartFen = StandardFen;     // FEN of the start position
-    bool StandardStart = true;          // starts from the standard position (no FEN to save)
-    int StartSide = White;              // side to move in StartFen
-    int StartMoveNumber = 1;            // full-move number of StartFen
-    int SideToMove = White;             // side to move in Board
-    int MoveNumber = 1;                 // full-move number of Board
-    int EndSide = White;                // side to move after the last recorded ply
-    int CurPly = 0;                     // plies applied to Board
-    int PlyCount = 0;                   // plies recorded, 0..MaxPly
-    std::array<MoveCode, MaxPly + 1> Moves{};          // 1..PlyCount
-    std::array<QString, MaxPly + 1> MoveSan;           // 1..PlyCount, with "+" or "#"
-    std::array<int, MaxPly + 1> MoveNag{};             // 1..PlyCount, 0..6
-    std::array<QString, MaxPly + 1> MoveComment;       // 0 = before the first move
+    RulesBoard Board{};                       // the position currently shown
+    QString StartFen = StandardFen;           // FEN of the start position
+    bool StandardStart = true;                // starts from the standard position (no FEN to save)
+    int StartSide = White;                    // side to move in StartFen
+    int StartMoveNumber = 1;                  // full-move number of StartFen
+    int SideToMove = White;                   // side to move in Board
+    int MoveNumber = 1;                       // full-move number of Board
+    int EndSide = White;                      // side to move after the last recorded ply
+    int CurPly = 0;                           // plies applied to Board
+    int PlyCount = 0;                         // plies recorded, 0..MaxPly
+    std::array<MoveCode, MaxPly + 1> Moves{}; // 1..PlyCount
+    std::array<QString, MaxPly + 1> MoveSan;  // 1..PlyCount, with "+" or "#"
+    std::array<int, MaxPly + 1> MoveNag{};    // 1..PlyCount, 0..6
+    std::array<QString, MaxPly + 1> MoveComment; // 0 = before the first move
     QString TagEvent, TagSite, TagDate, TagRound, TagWhite, TagWhiteElo, TagBlack, TagBlackElo,
         TagEco, TagOpening, TagVariation, TagSubVariation; // "" = absent
     int GameResult = ResultNone;

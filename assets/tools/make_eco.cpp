@@ -16,8 +16,8 @@ namespace {
 constexpr const char* StandardStartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
 struct SourceEntry {
-    std::string code;  // as written, e.g. "B90a"
-    std::string name;  // e.g. "Sicilian: Najdorf, 6.a4"
+    std::string code; // as written, e.g. "B90a"
+    std::string name; // e.g. "Sicilian: Najdorf, 6.a4"
     std::vector<std::string> moves;
     int line = 0;
 };
@@ -93,7 +93,8 @@ std::vector<SourceEntry> parseEntries(const std::vector<std::pair<std::string, i
 // "B90a" -> "B90"; empty when the code does not start with A00..E99.
 std::string ecoCode(const std::string& code)
 {
-    if (code.size() < 3 || code[0] < 'A' || code[0] > 'E' || !std::isdigit(static_cast<unsigned char>(code[1])) ||
+    if (code.size() < 3 || code[0] < 'A' || code[0] > 'E' ||
+        !std::isdigit(static_cast<unsigned char>(code[1])) ||
         !std::isdigit(static_cast<unsigned char>(code[2])))
         return {};
     return code.substr(0, 3);
@@ -193,7 +194,7 @@ int main(int argc, char** argv)
         std::cerr << "make_eco: cannot write " << argv[2] << "\n";
         return 1;
     }
-    std::cout << "make_eco: " << table.size() << " positions from " << entries.size()
-              << " lines, " << skipped << " skipped\n";
+    std::cout << "make_eco: " << table.size() << " positions from " << entries.size() << " lines, "
+              << skipped << " skipped\n";
     return 0;
 }

@@ -109,6 +109,7 @@ TEST_F(GameRecordTest, PlyLinesFollowTheStartSideAndNumber)
         const char* comment;
         const char* line;
     };
+    // clang-format off
     const Row rows[] = {
         {White, 1, 1, "e4", 0, "", "1.e4"},
         {White, 1, 2, "e5", 1, "", "  e5!"},
@@ -119,6 +120,7 @@ TEST_F(GameRecordTest, PlyLinesFollowTheStartSideAndNumber)
         {Black, 12, 1, "c5", 6, "", "   c5?!"},
         {White, 99, 3, "a4", 0, "", "100.a4"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         Game.StartSide = row.startSide;
         Game.StartMoveNumber = row.startMove;

@@ -43,7 +43,10 @@ bool oneKingEach(const RulesBoard& board)
     return kings[White] == 1 && kings[Black] == 1;
 }
 
-constexpr MoveCode Basic(MoveCode move) { return move & 0xffff; }
+constexpr MoveCode Basic(MoveCode move)
+{
+    return move & 0xffff;
+}
 
 // Every generated move plays, writes SAN that reads back as itself and undoes cleanly.
 void exerciseMoves(RulesBoard& board, int depth)
@@ -103,7 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<std::string_view> texts;
     for (size_t pos = firstBreak; pos != std::string_view::npos && pos < input.size();) {
         const size_t next = input.find('\n', pos + 1);
-        texts.push_back(input.substr(pos + 1, next == std::string_view::npos ? next : next - pos - 1));
+        texts.push_back(
+            input.substr(pos + 1, next == std::string_view::npos ? next : next - pos - 1));
         pos = next;
     }
 

@@ -17,10 +17,14 @@ namespace {
 
 constexpr const char* StartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
+// The program folder from the test environment, else <build>/app/ beside <build>/tests/.
 std::string programEcoPath()
 {
-    const char* folder = std::getenv("QUORVIN_PROGRAM_FOLDER");
-    return std::string(folder ? folder : "") + "ECO.TXT";
+    if (const char* folder = std::getenv("QUORVIN_PROGRAM_FOLDER"); folder && *folder)
+        return std::string(folder) + "ECO.TXT";
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return (self.parent_path().parent_path() / "app" / "ECO.TXT").string();
 }
 
 // SAN moves from the start position as a 0-terminated move list; fails the test on a bad SAN.

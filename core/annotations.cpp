@@ -1,0 +1,54 @@
+#include "core/annotations.h"
+
+#include "core/gamerecord.h"
+#include "files/savegame.h"
+#include "shell/frmmain.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+void cmbAnnotation_Click()
+{
+    if (!MainForm || Game.CurPly == 0)
+        return;
+    const int nag = MainForm->cmbAnnotation->currentIndex();
+    if (nag < 0 || nag == Game.MoveNag[Game.CurPly])
+        return;
+    Game.MoveNag[Game.CurPly] = nag;
+    RefreshPlyLine(Game.CurPly);
+    SetModified();
+}
+
+void txtComment_Change()
+{
+    if (!MainForm)
+        return;
+    const QString text = MainForm->txtComment->toPlainText();
+    if (text == Game.MoveComment[Game.CurPly])
+        return;
+    Game.MoveComment[Game.CurPly] = text;
+    RefreshPlyLine(Game.CurPly);
+    SetModified();
+}
+
+void RefreshPlyLine(int k)
+{
+    if (!MainForm)
+        return;
+    QListWidgetItem* item = MainForm->lstMoveText->item(k);
+    if (!item)
+        return;
+    QString line = item->text();
+    if (line.endsWith(QLatin1Char('*')))
+        line.chop(1);
+    if (k > 0) {
+        for (int i = 0; i < 2; ++i)
+            if (line.endsWith(QLatin1Char('!')) || line.endsWith(QLatin1Char('?')))
+                line.chop(1);
+        line += AnnotationSymbol(Game.MoveNag[k]);
+    }
+    if (!Game.MoveComment[k].isEmpty())
+        line += QLatin1Char('*');
+    item->setText(line);
+}

@@ -1,0 +1,337 @@
+#include "core/domove.h"
+
+#include "core/gamerecord.h"
+#include "core/movelist.h"
+#include "engine/enginestate.h"
+#include "files/captions.h"
+#include "files/savegame.h"
+#include "play/clockstate.h"
+#include "play/sides.h"
+#include "shell/audio.h"
+#include "shell/boardview.h"
+#include "shell/frmmain.h"
+#include "shell/platform.h"
+#include "shell/settings.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const QString LaterMovesQuestion =
+    QStringLiteral("This will clear all later moves.\n\nDo you want to continue?");
+
+// The engine plays side.
+bool EnginePlays(int side)
+{
+    return side == White ? EngineWhite : EngineBlack;
+}
+
+QString GameOverPicture(int icon)
+{
+    switch (icon) {
+    case IconWin:
+        return QStringLiteral("WIN.GIF");
+    case IconLoss:
+        return QStringLiteral("LOSS.GIF");
+    default:
+        return QStringLiteral("DRAW.GIF");
+    }
+}
+
+QAction* MainCommand(const char* name)
+{
+    return MainForm ? MainForm->command(QString::fromLatin1(name)) : nullptr;
+}
+
+// Appends the line of the newly recorded last ply to the move list.
+void AddPlyLine(const QString& line)
+{
+    if (!MainForm)
+        return;
+    QListWidget* list = MainForm->lstMoveText;
+    const QSignalBlocker quiet(list);
+    list->insertItem(Game.PlyCount, line);
+}
+
+// End of the game by mate, stalemate or a draw rule, announced unless quiet.
+void ReportGameEnd(int flags, bool announce)
+{
+    const bool noReply = flags & MoveFlag::NoReply;
+    const bool check = flags & MoveFlag::Check;
+    if (!noReply) {
+        if (!(flags & (MoveFlag::Repetition | MoveFlag::FiftyMoves | MoveFlag::NoMaterial)))
+            return;
+        Game.GameResult = ResultDraw;
+        FinishGame();
+        if (!announce)
+            return;
+        if (flags & MoveFlag::Repetition)
+            GameOver(QStringLiteral("Draw by threefold repetition."), IconDraw);
+        else if (flags & MoveFlag::FiftyMoves)
+            GameOver(QStringLiteral("Draw by the fifty-move rule."), IconDraw);
+        else
+            GameOver(QStringLiteral("Draw by insufficient material."), IconDraw);
+        return;
+    }
+    if (check) {
+        const bool blackMated = Game.SideToMove == Black;
+        Game.GameResult = blackMated ? ResultWhiteWins : ResultBlackWins;
+        FinishGame();
+        if (!announce)
+            return;
+        const bool engineWon = EnginePlays(blackMated ? White : Black);
+        Game.MatedKingSquare = KingSquare();
+        GameOver(blackMated ? QStringLiteral("White wins.") : QStringLiteral("Black wins."),
+                 engineWon ? IconLoss : IconWin);
+        return;
+    }
+    Game.GameResult = ResultDraw;
+    FinishGame();
+    if (announce)
+        GameOver(QStringLiteral("Draw by stalemate."), IconDraw);
+}
+
+// The whole number at the start of text (after blanks), clamped to low..high; low when none.
+int LeadingNumber(const QString& text, int low, int high)
+{
+    const QString digits = text.trimmed();
+    qsizetype length = 0;
+    while (length < digits.size() && length < 9 && digits[length].isDigit())
+        ++length;
+    if (length == 0)
+        return low;
+    return std::clamp(digits.left(length).toInt(), low, high);
+}
+
+} // namespace
+
+QString MoveSoundName(int flags, int mode)
+{
+    QString name;
+    if (flags & MoveFlag::Check)
+        name = QStringLiteral("CHECK");
+    else if (flags & (MoveFlag::Castling | MoveFlag::EnPassant | MoveFlag::Promotion))
+        name = QStringLiteral("SPECIAL");
+    else if (flags & MoveFlag::Capture)
+        name = QStringLiteral("CAPTURE");
+    else
+        name = QStringLiteral("MOVE");
+    if (mode == ModeEngine)
+        name += QLatin1Char('2');
+    return name;
+}
+
+bool DoMove(MoveCode move, int mode, int annotation)
+{
+    int flags = 0;
+    if (!KessrinTryMove(Game.Board, flags, move)) {
+        if (mode >= ModeTyped || (mode == ModeClick && (flags & MoveFlag::IllegalAttempt)))
+            PlaySoundName(QStringLiteral("ILLEGAL"));
+        return false;
+    }
+    KessrinUndoMove(Game.Board);
+
+    // A pondering engine either guessed this move or its search is now pointless.
+    if (Engine.EngineState > 4) {
+        if (Engine.EngineState == 7 && move == Engine.PonderMove)
+            Engine.EngineState = 6;
+        else
+            Engine.EngineState = 4;
+    }
+
+    if (Game.CurPly < Game.PlyCount) {
+        if (showMessage(LaterMovesQuestion, MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+            return false;
+        TruncateMoves();
+    }
+
+    if (Game.MoveNumber >= MaxMoveNumber || Game.PlyCount >= MaxPly) {
+        if (mode != ModeQuiet)
+            showMessage(QStringLiteral("Counter limit exceeded."), MsgButtons::Ok,
+                        MsgIcon::Exclamation);
+        return false;
+    }
+
+    Game.MoveStartTime = platform().timeOfDay();
+
+    const QString prefix = MoveNumberPrefix(Game.MoveNumber, Game.SideToMove);
+    Game.PlyCount += 1;
+    Game.EndSide = 1 - Game.EndSide;
+    Game.Moves[Game.PlyCount] = move;
+    Game.MoveNag[Game.PlyCount] = annotation;
+    Game.MoveComment[Game.PlyCount].clear();
+
+    QString san = QString::fromStdString(KessrinMove2Alg(Game.Board, move));
+    if (flags & MoveFlag::Check)
+        san += (flags & MoveFlag::NoReply) ? QLatin1Char('#') : QLatin1Char('+');
+    Game.MoveSan[Game.PlyCount] = san;
+    AddPlyLine(prefix + san + AnnotationSymbol(annotation));
+
+    const bool announce = mode != ModeQuiet;
+    if (announce) {
+        StepForward(Cfg.Animation, false);
+        ShowMoveList(false);
+    } else {
+        StepForward(false, false);
+    }
+
+    ClassifyOpening();
+
+    if (announce && !(flags & MoveFlag::NoReply))
+        PlaySoundName(MoveSoundName(flags, mode));
+    ReportGameEnd(flags, announce);
+
+    if (QAction* offer = MainCommand("mnMoveDraw"); offer && offer->isChecked()) {
+        offer->setChecked(false);
+        Engine.DrawOffer = true;
+    }
+    return true;
+}
+
+void GameOver(const QString& text, int icon)
+{
+    PlaySoundName(icon == IconWin    ? QStringLiteral("WIN")
+                  : icon == IconLoss ? QStringLiteral("LOSS")
+                                     : QStringLiteral("DRAW"));
+    if (Game.MatedKingSquare > 0)
+        DrawSquare(Game.MatedKingSquare, false, true);
+
+    MessageRequest request;
+    request.icon = MsgIcon::Picture;
+    request.picture = GameOverPicture(icon);
+    if (Cfg.TryAgain) {
+        request.text = text + QStringLiteral("\n\nStart another game?");
+        request.buttons = MsgButtons::YesNo;
+        platform().messageBox(request);
+    } else {
+        request.text = text;
+        platform().messageBox(request);
+    }
+}
+
+void FinishGame()
+{
+    if (MainForm)
+        MainForm->lblResult->setText(PlayersCaption());
+    Clock.ClockRunning = false;
+    if (QAction* level = MainCommand("mnEngineLevel"))
+        level->setChecked(false);
+    if (Engine.EngineState > 0 && (EngineWhite || EngineBlack))
+        Engine.EngineState = 2;
+}
+
+void SideResigns()
+{
+    const bool whiteResigns = Game.EndSide == White;
+    Game.GameResult = whiteResigns ? ResultBlackWins : ResultWhiteWins;
+    FinishGame();
+    GameOver(whiteResigns ? QStringLiteral("White resigns.") : QStringLiteral("Black resigns."),
+             IconWin);
+}
+
+void DrawAgreed()
+{
+    Game.GameResult = ResultDraw;
+    FinishGame();
+    GameOver(QStringLiteral("Draw agreed."), IconDraw);
+}
+
+void OfferDraw()
+{
+    if (Game.MoveNumber % 5 != 0)
+        return;
+    Engine.DrawOffer = true;
+    if (EnginePlays(Game.EndSide))
+        return;
+    const QString offerer = Game.EndSide == Black ? QStringLiteral("White") : QStringLiteral("Black");
+    showMessage(offerer + QStringLiteral(" offers a draw.\n\n"
+                                         "To accept the draw, click menu Computer -> Offer / Accept "
+                                         "a Draw.\nTo decline the draw, just ignore it."),
+                MsgButtons::Ok, MsgIcon::Information);
+}
+
+void ClassifyOpening()
+{
+    if (!Game.AutoEco || !Game.StandardStart || Game.PlyCount >= 64)
+        return;
+    std::vector<MoveCode> moves(Game.Moves.begin() + 1, Game.Moves.begin() + 1 + Game.PlyCount);
+    moves.push_back(0);
+    const std::optional<std::string> found = KessrinSearchEco(moves.data());
+    if (!found)
+        return;
+    const QStringList fields = QString::fromStdString(*found).split(QLatin1Char('|'));
+    if (fields.size() != 4)
+        return;
+    Game.TagEco = fields[0];
+    Game.TagOpening = fields[1];
+    Game.TagVariation = fields[2];
+    Game.TagSubVariation = fields[3];
+    if (MainForm)
+        RefreshGameCaptions();
+}
+
+void mnMoveDraw_Click()
+{
+    QAction* offer = MainCommand("mnMoveDraw");
+    if (Engine.DrawOffer) {
+        DrawAgreed();
+    } else if (offer && offer->isChecked()) {
+        showMessage(QStringLiteral("Draw offer canceled."), MsgButtons::Ok, MsgIcon::Information);
+        offer->setChecked(false);
+    } else {
+        showMessage(QStringLiteral("Make a move, and the computer will accept or decline your "
+                                   "draw offer.\n\nThe computer will decline your draw offer by "
+                                   "making a move."),
+                    MsgButtons::Ok, MsgIcon::Information);
+        if (offer)
+            offer->setChecked(true);
+    }
+}
+
+void mnMoveResign_Click()
+{
+    if (showMessage(QStringLiteral("Do you really want to resign?"), MsgButtons::YesNo,
+                    MsgIcon::Question) != MsgAnswer::Yes)
+        return;
+    const bool whiteResigns = Game.EndSide == White;
+    Game.GameResult = whiteResigns ? ResultBlackWins : ResultWhiteWins;
+    FinishGame();
+    GameOver(whiteResigns ? QStringLiteral("White resigns.") : QStringLiteral("Black resigns."),
+             IconLoss);
+}
+
+void StartFromFen(const QString& fen, bool quiet)
+{
+    if (fen.isEmpty())
+        return;
+    QString text = fen;
+    text.remove(QLatin1Char('\r'));
+    text.remove(QLatin1Char('\n'));
+    Game.GameFile.clear();
+    (void)quiet; // only the engine's new-game notice depends on it
+    resetRecord(false);
+    ClearModified();
+    ResetMoveList();
+    Game.StandardStart = false;
+    Game.StartFen = text;
+    KessrinFen2Board(Game.Board, text.toStdString());
+    Game.SideToMove = Game.Board.side;
+    Game.MoveNumber = 1;
+    if (const int at = text.indexOf(QStringLiteral(" 0 ")); at >= 0)
+        Game.MoveNumber = LeadingNumber(text.mid(at + 3), 1, 999);
+    Game.StartSide = Game.SideToMove;
+    Game.StartMoveNumber = Game.MoveNumber;
+    Game.EndSide = Game.SideToMove;
+    RedrawBoard();
+    if (MainForm) {
+        SetWindowTitle();
+        RefreshGameCaptions();
+    }
+    ShowMoveList(false);
+}
