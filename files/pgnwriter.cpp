@@ -17,18 +17,35 @@ void appendLine(QString& text, const QString& line)
     text += LineEnd;
 }
 
+// "{" comment "}" as whole lines. Line breaks typed in the comment box arrive as bare line feeds;
+// they are written as the file's own line end, which is how the reader joins comment lines.
+void appendComment(QString& text, const QString& comment)
+{
+    QString lines = comment;
+    lines.replace(LineEnd, QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    lines.replace(QLatin1Char('\n'), LineEnd);
+    appendLine(text, QLatin1Char('{') + lines + QLatin1Char('}'));
+}
+
 void appendTags(QString& text)
 {
     const struct {
         const char* name;
         const QString& value;
     } tags[] = {
-        {"Event", Game.TagEvent},       {"Site", Game.TagSite},
-        {"Date", Game.TagDate},         {"Round", Game.TagRound},
-        {"White", Game.TagWhite},       {"WhiteElo", Game.TagWhiteElo},
-        {"Black", Game.TagBlack},       {"BlackElo", Game.TagBlackElo},
-        {"Result", ResultToken(Game.GameResult)}, {"ECO", Game.TagEco},
-        {"Opening", Game.TagOpening},   {"Variation", Game.TagVariation},
+        {"Event", Game.TagEvent},
+        {"Site", Game.TagSite},
+        {"Date", Game.TagDate},
+        {"Round", Game.TagRound},
+        {"White", Game.TagWhite},
+        {"WhiteElo", Game.TagWhiteElo},
+        {"Black", Game.TagBlack},
+        {"BlackElo", Game.TagBlackElo},
+        {"Result", ResultToken(Game.GameResult)},
+        {"ECO", Game.TagEco},
+        {"Opening", Game.TagOpening},
+        {"Variation", Game.TagVariation},
         {"SubVariation", Game.TagSubVariation},
     };
     for (const auto& tag : tags)
@@ -62,7 +79,7 @@ void appendMoves(QString& text)
         if (!Game.MoveComment[ply].isEmpty()) {
             if (!newLine)
                 text += LineEnd;
-            appendLine(text, QLatin1Char('{') + Game.MoveComment[ply] + QLatin1Char('}'));
+            appendComment(text, Game.MoveComment[ply]);
             newLine = true;
         }
         side = 1 - side;
@@ -101,7 +118,7 @@ QString GameText()
     appendTags(text);
     text += LineEnd;
     if (!Game.MoveComment[0].isEmpty())
-        appendLine(text, QLatin1Char('{') + Game.MoveComment[0] + QLatin1Char('}'));
+        appendComment(text, Game.MoveComment[0]);
     appendMoves(text);
     // After an open White move the token follows on the same line; otherwise it starts its own.
     appendLine(text, QLatin1Char(' ') + ResultToken(Game.GameResult));

@@ -40,10 +40,10 @@ bool PromptSave()
 {
     if (!Cfg.PromptSave || !Game.Modified)
         return false;
-    const QString changed = Game.GameFile.isEmpty()
-                                ? QStringLiteral("The game has changed.")
-                                : QStringLiteral("The game in the ") + Game.GameFile +
-                                      QStringLiteral(" has changed.");
+    const QString changed =
+        Game.GameFile.isEmpty()
+            ? QStringLiteral("The game has changed.")
+            : QStringLiteral("The game in the ") + Game.GameFile + QStringLiteral(" has changed.");
     const MsgAnswer answer =
         showMessage(changed + QStringLiteral("\r\n\r\nDo you want to save the changes?"),
                     MsgButtons::YesNoCancel, MsgIcon::Exclamation);
@@ -62,9 +62,9 @@ bool PromptSave()
 
 bool SaveGameAs()
 {
-    const QString path = FileDialog(QStringLiteral("Save As"),
-                                    QStringLiteral("Portable Game Notations"),
-                                    QStringLiteral("pgn"), DefaultGameName());
+    const QString path =
+        FileDialog(QStringLiteral("Save As"), QStringLiteral("Portable Game Notations"),
+                   QStringLiteral("pgn"), DefaultGameName());
     if (path.isEmpty())
         return false;
     Game.GameFile = path;
@@ -128,9 +128,8 @@ void ConnectSaveCommands(frmMain& form)
         QAction* action = form.command(QString::fromLatin1(command.name));
         if (!action)
             continue;
-        QObject::connect(action, &QAction::triggered, action, [handler = command.handler] {
-            handler();
-        });
+        QObject::connect(action, &QAction::triggered, action,
+                         [handler = command.handler] { handler(); });
         action->setEnabled(true);
     }
     if (QAction* save = form.command(QStringLiteral("mnFileSave")))

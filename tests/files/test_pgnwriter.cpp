@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "core/gamerecord.h"
-#include "support/fake_platform.h"
 #include "files/pgnwriter.h"
 #include "shell/appstate.h"
+#include "support/fake_platform.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,8 +53,8 @@ void startFrom(const char* fen, int side, int moveNumber)
 QString emptyTags(const QString& result = QStringLiteral("*"), const QString& extra = {})
 {
     QString text;
-    for (const char* name : {"Event", "Site", "Date", "Round", "White", "WhiteElo", "Black",
-                             "BlackElo"})
+    for (const char* name :
+         {"Event", "Site", "Date", "Round", "White", "WhiteElo", "Black", "BlackElo"})
         text += QStringLiteral("[%1 \"\"]\r\n").arg(QLatin1String(name));
     text += QStringLiteral("[Result \"%1\"]\r\n").arg(result);
     for (const char* name : {"ECO", "Opening", "Variation", "SubVariation"})
@@ -86,8 +86,8 @@ TEST_F(PgnWriterTest, GameText)
              Game.MoveComment[3] = "The knight comes out";
              Game.GameResult = ResultWhiteWins;
          },
-         emptyTags(QStringLiteral("1-0")) + lines({" 1. e4 e5", " 2. Nf3", "{The knight comes out}",
-                                                   " 2... Nc6", " 3. Bb5 1-0"})},
+         emptyTags(QStringLiteral("1-0")) +
+             lines({" 1. e4 e5", " 2. Nf3", "{The knight comes out}", " 2... Nc6", " 3. Bb5 1-0"})},
         {"comment after Black stands between move lines",
          [] {
              record({"d4", "d5", "c4"});
@@ -114,8 +114,13 @@ TEST_F(PgnWriterTest, GameText)
          },
          emptyTags() + lines({"{A quiet opening}", " 1. Nf3 *"})},
         {"comment before the first move of an empty game",
-         [] { Game.MoveComment[0] = "Nothing yet"; },
-         emptyTags() + lines({"{Nothing yet}", " *"})},
+         [] { Game.MoveComment[0] = "Nothing yet"; }, emptyTags() + lines({"{Nothing yet}", " *"})},
+        {"comment lines end like every other line",
+         [] {
+             record({"e4"});
+             Game.MoveComment[1] = "one\ntwo\r\nthree\rfour";
+         },
+         emptyTags() + lines({" 1. e4", "{one", "two", "three", "four}", " *"})},
         {"annotation marks are not written",
          [] {
              record({"e4", "c5"});
@@ -174,21 +179,12 @@ TEST_F(PgnWriterTest, TagsInOrderWithValuesAsTheyAre)
     Game.TagOpening = "Ruy Lopez";
     Game.TagVariation = "Berlin";
     Game.TagSubVariation = "Rio";
-    EXPECT_EQ(GameText(), lines({"[Event \"Spring \"Open\"\"]",
-                                 "[Site \"C:\\Clubs\\Home\"]",
-                                 "[Date \"2024.03.01\"]",
-                                 "[Round \"3\"]",
-                                 "[White \"Müller,Anna\"]",
-                                 "[WhiteElo \"2100\"]",
-                                 "[Black \"LineBreak\"]",
-                                 "[BlackElo \"1950\"]",
-                                 "[Result \"0-1\"]",
-                                 "[ECO \"C65\"]",
-                                 "[Opening \"Ruy Lopez\"]",
-                                 "[Variation \"Berlin\"]",
-                                 "[SubVariation \"Rio\"]",
-                                 "",
-                                 " 0-1"}));
+    EXPECT_EQ(GameText(),
+              lines({"[Event \"Spring \"Open\"\"]", "[Site \"C:\\Clubs\\Home\"]",
+                     "[Date \"2024.03.01\"]", "[Round \"3\"]", "[White \"Müller,Anna\"]",
+                     "[WhiteElo \"2100\"]", "[Black \"LineBreak\"]", "[BlackElo \"1950\"]",
+                     "[Result \"0-1\"]", "[ECO \"C65\"]", "[Opening \"Ruy Lopez\"]",
+                     "[Variation \"Berlin\"]", "[SubVariation \"Rio\"]", "", " 0-1"}));
     EXPECT_EQ(TagLine("FEN", "8/8\r\n/8"), "[FEN \"8/8/8\"]");
 }
 

@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "core/gamerecord.h"
-#include "support/fake_platform.h"
 #include "files/frmviewpgn.h"
 #include "files/pgnwriter.h"
 #include "files/savegame.h"
 #include "shell/appstate.h"
 #include "shell/frmmain.h"
 #include "shell/settings.h"
+#include "support/fake_platform.h"
 #include "support/test_app.h"
 
 #include <QAction>
@@ -95,7 +95,7 @@ TEST_F(SaveGameTest, PromptSave)
         std::optional<MsgAnswer> answer; // no value: no question expected
         QString dialogAnswer;            // for the Save As dialog
         bool abandon;
-        QString writtenTo;               // "" = nothing written
+        QString writtenTo; // "" = nothing written
         bool modifiedAfter;
         int dialogs;
     } rows[] = {
@@ -104,8 +104,8 @@ TEST_F(SaveGameTest, PromptSave)
         {"no file, Cancel", true, true, "", MsgAnswer::Cancel, "", true, "", true, 0},
         {"no file, No", true, true, "", MsgAnswer::No, "", false, "", true, 0},
         {"no file, Yes, dialog cancelled", true, true, "", MsgAnswer::Yes, "", true, "", true, 1},
-        {"no file, Yes, file chosen", true, true, "", MsgAnswer::Yes, chosenFile, false,
-         chosenFile, false, 1},
+        {"no file, Yes, file chosen", true, true, "", MsgAnswer::Yes, chosenFile, false, chosenFile,
+         false, 1},
         {"file, Yes", true, true, gameFile, MsgAnswer::Yes, "", false, gameFile, false, 0},
         {"file, No", true, true, gameFile, MsgAnswer::No, "", false, "", true, 0},
         {"file, Cancel", true, true, gameFile, MsgAnswer::Cancel, "", true, "", true, 0},
@@ -131,9 +131,9 @@ TEST_F(SaveGameTest, PromptSave)
         if (row.answer) {
             ASSERT_GE(fake.messages.size(), 1u);
             const MessageRequest& box = fake.messages[0];
-            EXPECT_EQ(box.text, row.gameFile.isEmpty()
-                                    ? "The game has changed." + Question
-                                    : "The game in the " + row.gameFile + " has changed." + Question);
+            EXPECT_EQ(box.text, row.gameFile.isEmpty() ? "The game has changed." + Question
+                                                       : "The game in the " + row.gameFile +
+                                                             " has changed." + Question);
             EXPECT_EQ(box.buttons, MsgButtons::YesNoCancel);
             EXPECT_EQ(box.icon, MsgIcon::Exclamation);
             EXPECT_EQ(box.title, AppTitle);
