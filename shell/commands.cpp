@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QIcon>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
@@ -291,4 +292,17 @@ void CommandSet::tickOnly(const QString& name, int index)
 {
     for (QAction* act : group(name))
         act->setChecked(act->property("index").toInt() == index);
+}
+
+void CommandSet::addCommand(QMenu* menu, const QString& name, int index, const QString& caption,
+                            bool checkable)
+{
+    auto* act = new QAction(caption, menu);
+    act->setObjectName(name);
+    act->setCheckable(checkable);
+    if (index >= 0)
+        act->setProperty("index", index);
+    act->setEnabled(false);
+    menu->addAction(act);
+    actions.insert(key(name, index), act);
 }

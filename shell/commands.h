@@ -29,6 +29,10 @@ public:
 
     // Ticks the one item of a group and unticks the others.
     void tickOnly(const QString& name, int index);
+    // Appends a disabled command to a menu, reachable through action(name, index) like the built
+    // ones; items filled in from data (the pieces of music) come this way.
+    void addCommand(QMenu* menu, const QString& name, int index, const QString& caption,
+                    bool checkable);
 
     // Builds a command's lookup key.
     static QString key(const QString& name, int index);

@@ -55,6 +55,19 @@ public:
     virtual int randomInt(int low, int high) = 0;
     // Size of the screen the main window is on, in pixels.
     virtual QSize screenSize() = 0;
+
+    // Plays a WAV file without waiting, cutting off the sound that plays; false when it cannot.
+    virtual bool playSound(const QString& path) = 0;
+    // Silences the sound effect that plays, if any.
+    virtual void stopSound() = 0;
+    // Closes the open music, then opens a MIDI file and plays it once; false when it cannot.
+    virtual bool playMusic(const QString& path) = 0;
+    // True while open music has played to its end (and not been replayed).
+    virtual bool musicEnded() = 0;
+    // Rewinds the open music to its start and plays it again.
+    virtual void replayMusic() = 0;
+    // Stops and releases the open music, if any.
+    virtual void closeMusic() = 0;
 };
 
 // The program's one Platform; tests install a scripted one.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "shell/platform.h"
+#include "shell/sdlaudio.h"
 
 #include <random>
 
@@ -24,9 +25,16 @@ public:
     int processorCount() override;
     int randomInt(int low, int high) override;
     QSize screenSize() override;
+    bool playSound(const QString& path) override { return audio.playSound(path); }
+    void stopSound() override { audio.stopSound(); }
+    bool playMusic(const QString& path) override { return audio.playMusic(path); }
+    bool musicEnded() override { return audio.musicEnded(); }
+    void replayMusic() override { audio.replayMusic(); }
+    void closeMusic() override { audio.closeMusic(); }
 
 private:
     std::mt19937 random;
+    SdlAudio audio;
 };
 
 // "Game files (*.pgn)|*.pgn|All files (*.*)|*.*" as a Qt dialog filter. "*.*" means every file.

@@ -105,3 +105,35 @@ int FakePlatform::randomInt(int low, int high)
     randomAnswers.pop_front();
     return std::clamp(answer, low, high);
 }
+
+bool FakePlatform::playSound(const QString& path)
+{
+    if (!audioSucceeds)
+        return false;
+    soundsPlayed.push_back(path);
+    return true;
+}
+
+bool FakePlatform::playMusic(const QString& path)
+{
+    closeMusic();
+    if (!audioSucceeds)
+        return false;
+    musicPlayed.push_back(path);
+    music = path;
+    return true;
+}
+
+void FakePlatform::replayMusic()
+{
+    if (music.isEmpty())
+        return;
+    musicFinished = false;
+    ++musicReplays;
+}
+
+void FakePlatform::closeMusic()
+{
+    music.clear();
+    musicFinished = false;
+}

@@ -35,6 +35,12 @@ public:
     int processorCount() override { return processors; }
     int randomInt(int low, int high) override;
     QSize screenSize() override { return screen; }
+    bool playSound(const QString& path) override;
+    void stopSound() override { ++soundStops; }
+    bool playMusic(const QString& path) override;
+    bool musicEnded() override { return !music.isEmpty() && musicFinished; }
+    void replayMusic() override;
+    void closeMusic() override;
 
     // Answers, taken from the front; an empty queue answers Ok/No-like defaults.
     std::deque<MsgAnswer> answers;
@@ -52,6 +58,14 @@ public:
     QString clipboardHtml;
     int sleptMs = 0;
     int sleepCalls = 0;
+    // Audio: files played, in order; the open music ("" none) and whether it reached its end.
+    std::vector<QString> soundsPlayed;
+    int soundStops = 0;
+    std::vector<QString> musicPlayed;
+    QString music;
+    bool musicFinished = false;
+    int musicReplays = 0;
+    bool audioSucceeds = true;
 
     // The clock: a fixed time of day that sleeping advances, and that tests set freely.
     double clock = 12 * 3600.0;

@@ -1,0 +1,86 @@
+#include "files/captions.h"
+
+#include "core/gamerecord.h"
+#include "play/sides.h"
+#include "shell/frmmain.h"
+#include "shell/parseclamped.h"
+#include "shell/pieceimages.h"
+
+#include <QLabel>
+
+QString EventCaption()
+{
+    QString text = Game.TagEvent;
+    if (Game.TagRound.isEmpty())
+        return text;
+    if (!text.isEmpty())
+        text += QStringLiteral(", ");
+    if (ParseClamped(Game.TagRound, -32767, 32767) != 0)
+        text += QStringLiteral("Round ") + Game.TagRound;
+    else
+        text += Game.TagRound;
+    return text;
+}
+
+QString PlayersCaption()
+{
+    const int result = std::clamp(Game.GameResult, 0, 3);
+    if (Game.TagWhite.isEmpty() || Game.TagBlack.isEmpty()) {
+        static const char* const alone[] = {"(In progress)", "(White wins)", "(Draw)",
+                                            "(Black wins)"};
+        return QString::fromLatin1(alone[result]);
+    }
+    static const char* const separators[] = {" vs ", " 1-0 ", " 1/2-1/2 ", " 0-1 "};
+    auto rated = [](const QString& name, const QString& elo) {
+        return elo.isEmpty() ? name : name + QStringLiteral(" (") + elo + QLatin1Char(')');
+    };
+    return rated(Game.TagWhite, Game.TagWhiteElo) + QString::fromLatin1(separators[result]) +
+           rated(Game.TagBlack, Game.TagBlackElo);
+}
+
+QString SiteDateCaption()
+{
+    if (!Game.TagDate.isEmpty())
+        return QLatin1Char('(') + Game.TagSite + QStringLiteral(", ") + Game.TagDate +
+               QLatin1Char(')');
+    if (!Game.TagSite.isEmpty())
+        return QLatin1Char('(') + Game.TagSite + QLatin1Char(')');
+    return {};
+}
+
+QString OpeningCaption()
+{
+    QString text = Game.TagOpening;
+    if (!Game.TagVariation.isEmpty()) {
+        text += QStringLiteral(": ") + Game.TagVariation;
+        if (!Game.TagSubVariation.isEmpty())
+            text += QStringLiteral(", ") + Game.TagSubVariation;
+    }
+    if (!Game.TagEco.isEmpty())
+        text += QStringLiteral(" (") + Game.TagEco + QLatin1Char(')');
+    return text;
+}
+
+QString DefaultGameName()
+{
+    const QString event = EventCaption();
+    return (event.isEmpty() ? QString() : event + QStringLiteral(" - ")) + PlayersCaption();
+}
+
+void RefreshGameCaptions()
+{
+    if (!MainForm)
+        return;
+    const QPixmap& white = EngineWhite ? Pictures.engineWhite() : Pictures.pieces[1];
+    const QPixmap& black = EngineBlack ? Pictures.engineBlack() : Pictures.pieces[7];
+    MainForm->imgUp->setPixmap(Game.Flipped ? white : black);
+    MainForm->imgDown->setPixmap(Game.Flipped ? black : white);
+    // Tag texts are shown as typed, never as markup.
+    for (QLabel* label :
+         {MainForm->lblEvent, MainForm->lblResult, MainForm->lblSiteDate, MainForm->lblOpen})
+        label->setTextFormat(Qt::PlainText);
+    MainForm->lblEvent->setText(EventCaption());
+    MainForm->lblResult->setText(PlayersCaption());
+    MainForm->lblSiteDate->setText(SiteDateCaption());
+    MainForm->lblOpen->setText(OpeningCaption());
+}

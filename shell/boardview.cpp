@@ -1,0 +1,308 @@
+#include "shell/boardview.h"
+
+#include "core/gamerecord.h"
+#include "shell/pieceimages.h"
+#include "shell/platform.h"
+#include "shell/settings.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QToolTip>
+
+int SelectedSquare = 0;
+
+namespace {
+
+QPointer<BoardView> mainView;
+
+constexpr int DefaultCell = 40;   // pixels of a square at the board's natural size
+constexpr int TwipsPerPixel = 15; // at 96 dpi
+constexpr int ShakePauseMs = 50;
+
+// Light and dark squares drawn when no board picture could be read.
+const QColor FallbackLight(0xEE, 0xDD, 0xBB);
+const QColor FallbackDark(0xAA, 0x88, 0x66);
+
+} // namespace
+
+BoardView::BoardView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("imgBoard"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void BoardView::setCellPicture(int image, int picture)
+{
+    if (image < 0 || image >= 64 || picture < 0 || picture >= PieceImageCount)
+        return;
+    cells[static_cast<std::size_t>(image)] = picture;
+    update(cellRect(image));
+}
+
+void BoardView::setRaised(int image, int dx)
+{
+    raised = image >= 0 && image < 64 ? image : -1;
+    raisedDx = raised < 0 ? 0 : dx;
+    update();
+}
+
+bool BoardView::setBoardPicture(const QString& path)
+{
+    QPixmap loaded;
+    if (!loaded.load(path))
+        return false;
+    board = loaded;
+    scaledBoardPicture = QPixmap();
+    update();
+    return true;
+}
+
+void BoardView::setCaptions(const std::array<QString, 64>& texts)
+{
+    captions = texts;
+    if (showCaptions)
+        update();
+}
+
+void BoardView::setCaptionsShown(bool shown)
+{
+    showCaptions = shown;
+    update();
+}
+
+int BoardView::cellSize() const
+{
+    return std::min(width(), height()) / 8;
+}
+
+QRect BoardView::boardRect() const
+{
+    const int side = 8 * cellSize();
+    return {(width() - side) / 2, (height() - side) / 2, side, side};
+}
+
+QRect BoardView::cellRect(int image) const
+{
+    const int cell = cellSize();
+    const QRect area = boardRect();
+    return {area.left() + (image % 8) * cell, area.top() + (image / 8) * cell, cell, cell};
+}
+
+int BoardView::imageAt(QPoint point) const
+{
+    const int cell = cellSize();
+    const QRect area = boardRect();
+    if (cell <= 0 || !area.contains(point))
+        return -1;
+    return (point.y() - area.top()) / cell * 8 + (point.x() - area.left()) / cell;
+}
+
+const QPixmap& BoardView::scaledPiece(int picture, int size)
+{
+    if (size != scaledPieceSize || Pictures.generation != scaledGeneration) {
+        scaledPieces.fill(QPixmap());
+        scaledPieceSize = size;
+        scaledGeneration = Pictures.generation;
+    }
+    QPixmap& scaled = scaledPieces[static_cast<std::size_t>(picture)];
+    const QPixmap& original = Pictures.pieces[static_cast<std::size_t>(picture)];
+    if (scaled.isNull() && !original.isNull()) {
+        const qreal ratio = devicePixelRatioF();
+        const int pixels = qRound(size * ratio);
+        scaled = original.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+    }
+    return scaled;
+}
+
+const QPixmap& BoardView::scaledBoard(QSize size)
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = size * ratio;
+    if (!board.isNull() && scaledBoardPicture.size() != pixels) {
+        scaledBoardPicture = board.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaledBoardPicture.setDevicePixelRatio(ratio);
+    }
+    return scaledBoardPicture;
+}
+
+void BoardView::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    const int cell = cellSize();
+    if (cell <= 0)
+        return;
+    const QRect area = boardRect();
+
+    if (board.isNull()) {
+        for (int i = 0; i < 64; ++i)
+            painter.fillRect(cellRect(i), (i / 8 + i % 8) % 2 ? FallbackDark : FallbackLight);
+    } else {
+        painter.drawPixmap(area.topLeft(), scaledBoard(area.size()));
+    }
+
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    auto drawCell = [&](int image, int dx) {
+        const QPixmap& piece = scaledPiece(cells[static_cast<std::size_t>(image)], cell);
+        if (!piece.isNull())
+            painter.drawPixmap(cellRect(image).topLeft() + QPoint(dx, 0), piece);
+    };
+    for (int i = 0; i < 64; ++i) {
+        if (i != raised)
+            drawCell(i, 0);
+    }
+
+    if (showCaptions) {
+        QFont font = painter.font();
+        font.setPixelSize(std::max(7, cell / 5));
+        font.setBold(true);
+        painter.setFont(font);
+        const int inset = std::max(1, cell / 20);
+        for (int i = 0; i < 64; ++i) {
+            const QRect text = cellRect(i).adjusted(inset, inset, -inset, -inset);
+            const Qt::Alignment corner = Qt::AlignLeft | Qt::AlignBottom;
+            const QString& name = captions[static_cast<std::size_t>(i)];
+            painter.setPen(QColor(0, 0, 0, 170));
+            painter.drawText(text.translated(1, 1), corner, name);
+            painter.setPen(QColor(255, 255, 240));
+            painter.drawText(text, corner, name);
+        }
+    }
+
+    // The shaken image lies above its neighbours and leaves the board visible at its place.
+    if (raised >= 0)
+        drawCell(raised, raisedDx);
+
+    painter.setPen(QColor(40, 30, 20));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event)
+{
+    const int image = imageAt(event->position().toPoint());
+    if (image >= 0)
+        emit squareClicked(image, event->button());
+    event->accept();
+}
+
+bool BoardView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int image = imageAt(help->pos());
+        if (image >= 0 && !captions[static_cast<std::size_t>(image)].isEmpty()) {
+            QToolTip::showText(help->globalPos(), captions[static_cast<std::size_t>(image)], this,
+                               cellRect(image));
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+BoardView* MainBoardView()
+{
+    return mainView.data();
+}
+
+void SetMainBoardView(BoardView* view)
+{
+    mainView = view;
+}
+
+int SquareOfImage(int image)
+{
+    const int k = Game.Flipped ? 63 - image : image;
+    return MakeSquare(k % 8 + 4, k / 8);
+}
+
+int ImageOfSquare(int square)
+{
+    const int shown = Game.Flipped ? FlipSquare(square) : square;
+    return RowOf(shown) * 8 + FileOf(shown) - 4;
+}
+
+QString SquareName(int square)
+{
+    const char name[] = {FileLetter(FileOf(square)), RankDigit(RowOf(square))};
+    return QString::fromLatin1(name, 2);
+}
+
+namespace {
+
+// Twips at the natural square size, in pixels of the board's current square size.
+int twipsToPixels(int twips, int cell)
+{
+    return qRound(static_cast<double>(twips) * cell / (TwipsPerPixel * DefaultCell));
+}
+
+void shake(BoardView& view, int image)
+{
+    const int cell = view.cellSize();
+    for (int n = 5; n >= 1; --n) {
+        for (int direction : {1, -1}) {
+            view.setRaised(image, direction * twipsToPixels(20 * n, cell));
+            view.repaint();
+            platform().sleepMs(ShakePauseMs);
+        }
+    }
+    view.setRaised(-1, 0);
+}
+
+} // namespace
+
+void DrawSquare(int square, bool selected, bool mated)
+{
+    BoardView* view = MainBoardView();
+    if (!view || !OnBoard(square))
+        return;
+    const int code = Game.Board.squares[square];
+    int index = code == 0 || Cfg.Blindfold ? 0 : PieceImageIndex(code);
+    if (selected)
+        index += HighlightOffset;
+    if (mated && !Cfg.Blindfold) {
+        if (Cfg.Animation)
+            shake(*view, ImageOfSquare(square));
+        if (code == ColourValue(White) + King)
+            index = WhiteMatedImage;
+        else if (code == ColourValue(Black) + King)
+            index = BlackMatedImage;
+    }
+    view->setCellPicture(ImageOfSquare(square), index);
+}
+
+void RedrawBoard()
+{
+    SelectedSquare = 0;
+    Game.MatedKingSquare = 0;
+    for (int row = 0; row < 8; ++row)
+        for (int column = 4; column < 12; ++column)
+            DrawSquare(MakeSquare(column, row), false, false);
+}
+
+void FillCoordinates()
+{
+    BoardView* view = MainBoardView();
+    if (!view)
+        return;
+    std::array<QString, 64> names;
+    for (int i = 0; i < 64; ++i)
+        names[static_cast<std::size_t>(i)] = SquareName(SquareOfImage(i));
+    view->setCaptions(names);
+}
+
+void ShowCoordinates(bool shown)
+{
+    if (shown)
+        FillCoordinates();
+    if (BoardView* view = MainBoardView())
+        view->setCaptionsShown(shown);
+}
