@@ -12,6 +12,20 @@
 
 int PromotionChoice = 0;
 
+namespace {
+
+// True when the rules library accepts move on the shown position, which stays unchanged.
+bool IsLegal(MoveCode move)
+{
+    int flags = 0;
+    if (!KessrinTryMove(Game.Board, flags, move))
+        return false;
+    KessrinUndoMove(Game.Board);
+    return true;
+}
+
+} // namespace
+
 void imgSquares_MouseDown(int index)
 {
     if (index < 0 || index > 63)
@@ -31,8 +45,10 @@ void ClickSquare(int square)
 
     if (piece & colour) {
         if (SelectedSquare > 0) {
-            // Only a castling can move onto one's own piece; the rules library decides.
-            if (DoMove(MakeMove(SelectedSquare, square), ModeClick, 0)) {
+            // Only a castling can move onto one's own piece; the rules library decides. Asked
+            // quietly first, so that picking another piece does not sound as an illegal move.
+            const MoveCode move = MakeMove(SelectedSquare, square);
+            if (IsLegal(move) && DoMove(move, ModeClick, 0)) {
                 SetModified();
                 return;
             }

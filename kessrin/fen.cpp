@@ -57,8 +57,8 @@ void readPlacement(RulesBoard& b, std::string_view field)
 }
 
 // One castling character: KQkq name the outermost rook on that wing, file letters name the
-// rook's file (Shredder-FEN and X-FEN). Characters that name no rook beside a back-rank king
-// are dropped.
+// rook's file (Shredder-FEN and X-FEN). A character that names no rook of its colour on the back
+// rank beside a back-rank king is dropped and leaves the rooks already read untouched.
 void readCastlingChar(RulesBoard& b, char c, int& mask)
 {
     const bool white = c >= 'A' && c <= 'Z';
@@ -67,25 +67,19 @@ void readCastlingChar(RulesBoard& b, char c, int& mask)
     const int king = findKing(b, side);
     if (king < 0 || RowOf(king) != backRow(side))
         return;
-    int index = -1;
+    int index = -1, rook = -1;
     if (lower == 'k' || lower == 'q') {
         index = side * 2 + (lower == 'k' ? 0 : 1);
-        b.castlingRooks[index] = 0; // let the search find the outermost rook
+        rook = outermostCastlingRook(b, index);
     } else if (lower >= 'a' && lower <= 'h') {
-        const int rookSquare = MakeSquare(ColumnOfLetter(lower), backRow(side));
-        if (rookSquare == king)
+        rook = MakeSquare(ColumnOfLetter(lower), backRow(side));
+        if (rook == king || b.squares[rook] != (ColourValue(side) | Rook))
             return;
-        index = side * 2 + (rookSquare > king ? 0 : 1);
-        b.castlingRooks[index] = static_cast<uint8_t>(rookSquare);
-        if (b.squares[rookSquare] != (ColourValue(side) | Rook))
-            index = -1;
+        index = side * 2 + (rook > king ? 0 : 1);
     }
-    if (index < 0)
+    if (index < 0 || rook < 0)
         return;
-    const int r = resolveCastlingRook(b, index);
-    if (r < 0)
-        return;
-    b.castlingRooks[index] = static_cast<uint8_t>(r);
+    b.castlingRooks[index] = static_cast<uint8_t>(rook);
     mask |= 1 << index;
 }
 
@@ -183,15 +177,14 @@ std::string KessrinBoard2Fen(const RulesBoard& b)
     fen += sideOf(b) == White ? " w " : " b ";
     const int32_t e = currentEntry(b);
     const int mask = entryCastle(e);
-    const bool chess960 = KessrinIsChess960(b);
+    // Only the castlings the generator would play are written, as file letters when the rooks
+    // or kings stand off the standard squares, so that the text reads back as itself.
+    const bool fileLetters = castlingSetupIs960(b);
     std::string castling;
     for (int i = 0; i < 4; ++i) {
-        if (!(mask & (1 << i)))
+        if (!(mask & (1 << i)) || !castlingRightUsable(b, i))
             continue;
-        const int r = resolveCastlingRook(b, i);
-        if (r < 0)
-            continue;
-        char c = chess960 ? FileLetter(FileOf(r)) : ((i & 1) ? 'q' : 'k');
+        char c = fileLetters ? FileLetter(FileOf(b.castlingRooks[i])) : ((i & 1) ? 'q' : 'k');
         if (i < 2)
             c = static_cast<char>(c - 'a' + 'A');
         castling += c;

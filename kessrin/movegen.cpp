@@ -247,20 +247,26 @@ bool insufficientMaterial(const uint8_t* squares)
     return knights == 0 && bishopColours != 3;
 }
 
-int resolveCastlingRook(const RulesBoard& b, int i)
+bool castlingRightUsable(const RulesBoard& b, int i)
+{
+    const int side = i / 2;
+    const int king = findKing(b, side);
+    if (king < 0 || RowOf(king) != backRow(side))
+        return false;
+    const int r = b.castlingRooks[i];
+    return onBoard(r) && RowOf(r) == RowOf(king) && b.squares[r] == (ColourValue(side) | Rook) &&
+           ((i & 1) == 0 ? r > king : r < king);
+}
+
+int outermostCastlingRook(const RulesBoard& b, int i)
 {
     const int side = i / 2;
     const int king = findKing(b, side);
     if (king < 0 || RowOf(king) != backRow(side))
         return -1;
     const int rook = ColourValue(side) | Rook;
-    const bool kingSide = (i & 1) == 0;
-    const int r = b.castlingRooks[i];
-    if (onBoard(r) && RowOf(r) == RowOf(king) && b.squares[r] == rook &&
-        (kingSide ? r > king : r < king))
-        return r;
     const int base = backRow(side) * 16;
-    if (kingSide) {
+    if ((i & 1) == 0) {
         for (int sq = base + 11; sq > king; --sq)
             if (b.squares[sq] == rook)
                 return sq;
@@ -272,18 +278,19 @@ int resolveCastlingRook(const RulesBoard& b, int i)
     return -1;
 }
 
+int resolveCastlingRook(const RulesBoard& b, int i)
+{
+    return castlingRightUsable(b, i) ? b.castlingRooks[i] : outermostCastlingRook(b, i);
+}
+
 bool castlingSetupIs960(const RulesBoard& b)
 {
     const int mask = entryCastle(currentEntry(b));
     static constexpr int kCorner[4] = {123, 116, 11, 4};
     for (int i = 0; i < 4; ++i) {
-        if (!(mask & (1 << i)))
+        if (!(mask & (1 << i)) || !castlingRightUsable(b, i))
             continue;
-        const int side = i / 2;
-        const int king = findKing(b, side);
-        if (king >= 0 && king != (side == White ? 120 : 8))
-            return true;
-        if (b.castlingRooks[i] != kCorner[i])
+        if (findKing(b, i / 2) != (i < 2 ? 120 : 8) || b.castlingRooks[i] != kCorner[i])
             return true;
     }
     return false;

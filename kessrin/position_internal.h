@@ -382,14 +382,19 @@ inline bool anyLegalMove(Gen& g)
 int matchLegal(Gen& g, MoveCode move, int& castleIndex);
 
 bool insufficientMaterial(const uint8_t* squares);
-// Castling rook of index i for FEN writing and editing: castlingRooks[i] when a rook of the
-// right colour stands there on the correct side of the king, else the outermost such rook;
-// -1 when there is none.
+// The outermost rook of the right colour on the wing of castling index i, beside a back-rank
+// king; -1 when there is none.
+int outermostCastlingRook(const RulesBoard& b, int i);
+// Castling rook of index i for editing: castlingRooks[i] when it is usable, else the outermost
+// such rook; -1 when there is none.
 int resolveCastlingRook(const RulesBoard& b, int i);
+// True when castlingRooks[i] holds a rook of the right colour on the king's back rank, on the
+// wing of index i: the castling the generator can play once the right is held.
+bool castlingRightUsable(const RulesBoard& b, int i);
 // Recomputes everything derived from squares, side and current entry: king cache, key, material
 // flag. Used after FEN reading and position editing.
 void refreshDerived(RulesBoard& b);
-// True when the position's castling setup differs from the standard one.
+// True when a usable castling right has its king or rook off the standard squares.
 bool castlingSetupIs960(const RulesBoard& b);
 
 } // namespace kessrin_detail

@@ -165,7 +165,7 @@ void BoardView::paintEvent(QPaintEvent* /*event*/)
         const int inset = std::max(1, cell / 20);
         for (int i = 0; i < 64; ++i) {
             const QRect text = cellRect(i).adjusted(inset, inset, -inset, -inset);
-            const Qt::Alignment corner = Qt::AlignLeft | Qt::AlignBottom;
+            const Qt::Alignment corner = Qt::AlignLeft | Qt::AlignTop;
             const QString& name = captions[static_cast<std::size_t>(i)];
             painter.setPen(QColor(0, 0, 0, 170));
             painter.drawText(text.translated(1, 1), corner, name);

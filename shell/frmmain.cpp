@@ -1,5 +1,9 @@
 #include "shell/frmmain.h"
 
+#include "engine/engineload.h"
+#include "engine/enginestate.h"
+#include "files/pgnwriter.h"
+#include "files/savegame.h"
 #include "shell/appstate.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
@@ -213,7 +217,13 @@ void frmMain::Form_Load()
 
 bool frmMain::Form_Unload()
 {
+    if (PromptSave())
+        return true;
+    if (Engine.EngineState > 0)
+        UnloadEngine();
     App.Running = false;
+    if (Cfg.AutoSave)
+        WriteGame(true);
     if (!App.SecondInstance) {
         Cfg.Left = static_cast<qint16>(std::clamp(pos().x() * 15, 0, 32767));
         Cfg.Top = static_cast<qint16>(std::clamp(pos().y() * 15, 0, 32767));

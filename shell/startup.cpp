@@ -1,10 +1,23 @@
 #include "shell/startup.h"
 
+#include "core/domove.h"
 #include "core/gamerecord.h"
+#include "core/movecommands.h"
+#include "engine/enginecontrols.h"
+#include "engine/engineload.h"
+#include "engine/engineoutput.h"
+#include "engine/enginestate.h"
+#include "files/filedialog.h"
+#include "files/savegame.h"
 #include "kessrin.h"
+#include "play/clockstate.h"
 #include "play/clocktick.h"
 #include "shell/appstate.h"
+#include "shell/audio.h"
+#include "shell/boardcommands.h"
+#include "shell/boardview.h"
 #include "shell/frmmain.h"
+#include "shell/pieceimages.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
 
@@ -72,8 +85,44 @@ bool DetectSecondInstance()
 void MainLoop()
 {
     App.Running = true;
-    while (App.Running)
-        ClockTick();
+    while (App.Running) {
+        // Engine lines are read back to back while they wait, with only event handling between.
+        if (PollEngine())
+            ProcessEvents();
+        else
+            ClockTick();
+    }
+}
+
+void ConnectAllCommands(frmMain& form)
+{
+    ConnectSaveCommands(form);
+    ConnectBoardCommands(form);
+    ConnectMoveCommands(form);
+    ConnectEngineCommands(form);
+}
+
+void StartFromCommandLine(const CommandLineRequest& request)
+{
+    switch (request.kind) {
+    case CommandLineRequest::Kind::Empty:
+    case CommandLineRequest::Kind::GameFile:
+        // Reading game files arrives with the PGN reader; until then the program starts with
+        // the standard position and never adopts the named file, so Save cannot overwrite it.
+        break;
+    case CommandLineRequest::Kind::Fen:
+        StartFromFen(request.text, false);
+        break;
+    case CommandLineRequest::Kind::PositionFile: {
+        QFile file(request.text);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            ShowFileError(request.text);
+            break;
+        }
+        StartFromFen(QString::fromUtf8(file.readLine()).trimmed(), false);
+        break;
+    }
+    }
 }
 
 int RunProgram(const QStringList& arguments)
@@ -91,6 +140,9 @@ int RunProgram(const QStringList& arguments)
     KessrinInit();
     KessrinLoadEco((App.ProgramFolder + QStringLiteral("ECO.TXT")).toStdString(), 2048);
     resetRecord(false);
+    LoadPieceImages();
+    Clock.ClockRunning = false;
+    Engine.EngineState = 0;
     if (!Cfg.LogFile.isEmpty() && Cfg.EngineLog) {
         // Each run starts with an empty engine log; a log that cannot be opened is ignored.
         QFile log(Cfg.LogFile);
@@ -100,7 +152,12 @@ int RunProgram(const QStringList& arguments)
 
     frmMain window;
     window.Form_Load();
-    (void)request;
+    ConnectAllCommands(window);
+    ApplyBoardSettings();
+    RedrawBoard();
+    SetWindowTitle();
+    StartDefaultEngine();
+    StartFromCommandLine(request);
 
     if (!App.SecondInstance)
         window.move(Cfg.Left / 15, Cfg.Top / 15);
@@ -111,6 +168,8 @@ int RunProgram(const QStringList& arguments)
 
     SaveCommonSettings();
     SaveSettings();
+    StopSound();
+    CloseMusic();
     KessrinUnloadEco();
     return 0;
 }

@@ -260,14 +260,19 @@ TEST_F(SaveGameTest, ViewTextWritesTheAutomaticSaveAndShowsItModally)
     SetModified();
     QString shownText;
     bool wasModal = false;
-    QTimer::singleShot(0, [&] {
+    // Polls until the window is up: it may not be shown yet when the first event is handled.
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* window = qobject_cast<frmViewPgn*>(QApplication::activeModalWidget());
         if (!window)
             return;
+        poll.stop();
         wasModal = window->isModal() && window->parentWidget() == &*form;
         shownText = window->text();
         window->btnExit->click();
     });
+    poll.start();
     form->command("mnFilePgn")->trigger();
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(shownText, GameText());

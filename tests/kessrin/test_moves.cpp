@@ -1,6 +1,8 @@
 // Move flags, taking moves back, the history limit and the draw rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -185,6 +187,112 @@ TEST(History, FiftyMoveClockRestartsAfterCaptureAndSurvivesUndo)
     KessrinUndoMove(board);
     EXPECT_EQ(play(board, "Ra2 Kd8 Ra3"), MoveFlag::FiftyMoves);
 }
+
+// Boards the position editor can make: two kings of one colour, a king short. The moves
+// played first move the second king or the tracked one, so that the king cache is exercised.
+struct OddBoardRow {
+    const char* name;
+    const char* fen;
+    const char* moves;
+};
+
+const OddBoardRow kOddBoards[] = {
+    {"twoBlackKingsQueenOnE1", "rnbqkbnr/pppppppp/8/8/8/P7/1PPPPPPP/RNQkq3 b - - 0 1", ""},
+    {"secondKingMovesAway", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKk2 w Qkq - 0 1", "a2a3 f1g1"},
+    {"trackedKingMoves", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKk2 w Qkq - 0 1", "a2a3 e8f8"},
+    {"secondKingTakes", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKk2 w Qkq - 0 1", "a2a3 f1e2"},
+    {"twoBlackKingsCastle", "r3k2r/8/8/3k4/8/8/8/R3K2R b KQkq - 0 1", "e8c8 e1g1 d5e6"},
+    {"noWhiteKing", "r3k2r/8/8/8/8/8/8/R6R w KQkq - 0 1", "a1a8 e8d7 h1h7"},
+};
+
+// Plays coordinate moves; returns false when one is refused.
+bool playCoords(RulesBoard& board, const std::string& moves)
+{
+    size_t i = 0;
+    while (i < moves.size()) {
+        const size_t end = std::min(moves.find(' ', i), moves.size());
+        int flags = 0;
+        if (!KessrinTryMove(board, flags, CoordToMove(moves.substr(i, end - i))))
+            return false;
+        i = end + 1;
+    }
+    return true;
+}
+
+class OddBoards : public ::testing::TestWithParam<OddBoardRow> {};
+
+// The generator, TryMove, Move2Alg and Alg2Move agree on one set of moves.
+TEST_P(OddBoards, AllOperationsAgreeOnTheMoves)
+{
+    const OddBoardRow& row = GetParam();
+    RulesBoard board = boardFrom(row.fen);
+    ASSERT_TRUE(playCoords(board, row.moves));
+    MoveCode moves[1024];
+    const int n = KessrinGenMoves(board, moves);
+    std::vector<MoveCode> generated(moves, moves + n);
+    const int own = board.side == 0 ? 8 : 16;
+    for (int from = 0; from < 128; ++from) {
+        if (!OnBoard(from) || !(board.squares[from] & own))
+            continue;
+        for (int to = 0; to < 128; ++to) {
+            if (!OnBoard(to))
+                continue;
+            const MoveCode move = MakeMove(from, to);
+            const std::string san = KessrinMove2Alg(board, move);
+            const bool listed = std::find(generated.begin(), generated.end(), move) != generated.end();
+            int flags = 0;
+            const bool legal = KessrinTryMove(board, flags, move) != 0;
+            if (legal)
+                KessrinUndoMove(board);
+            const std::string what = KessrinBoard2Fen(board) + " " + MoveToCoord(move, false);
+            EXPECT_EQ(legal, !san.empty()) << what;
+            if (listed) {
+                EXPECT_TRUE(legal) << what;
+                EXPECT_EQ(KessrinAlg2Move(board, san), move) << what << " " << san;
+            } else if (legal) {
+                EXPECT_NE(std::find(generated.begin(), generated.end(),
+                                    KessrinAlg2Move(board, san)),
+                          generated.end())
+                    << "only castling has a second spelling: " << what;
+            }
+        }
+    }
+}
+
+// Every move taken back restores the record exactly, castling rights and king cache included.
+TEST_P(OddBoards, UndoRestoresTheExactRecord)
+{
+    const OddBoardRow& row = GetParam();
+    RulesBoard board = boardFrom(row.fen);
+    std::vector<RulesBoard> before{board};
+    std::vector<std::string> fens{KessrinBoard2Fen(board)};
+    size_t i = 0;
+    const std::string moves = row.moves;
+    while (i < moves.size()) {
+        const size_t end = std::min(moves.find(' ', i), moves.size());
+        int flags = 0;
+        ASSERT_NE(KessrinTryMove(board, flags, CoordToMove(moves.substr(i, end - i))), 0);
+        before.push_back(board);
+        fens.push_back(KessrinBoard2Fen(board));
+        i = end + 1;
+    }
+    for (size_t k = before.size() - 1; k > 0; --k) {
+        KessrinUndoMove(board);
+        const RulesBoard& expected = before[k - 1];
+        EXPECT_EQ(KessrinBoard2Fen(board), fens[k - 1]) << row.name << " undo " << k;
+        EXPECT_EQ(board.historyCount, expected.historyCount);
+        EXPECT_EQ(std::memcmp(board.libState, expected.libState, sizeof board.libState), 0);
+        EXPECT_EQ(std::memcmp(board.squares, expected.squares, sizeof board.squares), 0);
+        EXPECT_EQ(std::memcmp(board.castlingRooks, expected.castlingRooks, 4), 0);
+        EXPECT_EQ(board.history[board.historyCount - 1],
+                  expected.history[expected.historyCount - 1]);
+        EXPECT_EQ(board.libHistory[board.historyCount - 1],
+                  expected.libHistory[expected.historyCount - 1]);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kessrin, OddBoards, ::testing::ValuesIn(kOddBoards),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Castling, StandardBothForms)
 {

@@ -1,6 +1,7 @@
 // SAN writing and lenient reading, FEN reading and writing, coordinate notation.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "kessrin/kessrin.h"
@@ -156,6 +157,12 @@ const FenRow kFenRows[] = {
     {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w HAha - 0 1",
      "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -"},
     {"4k3/8/8/8/8/8/8/4K3 w KQkq - 0 1", "4k3/8/8/8/8/8/8/4K3 w - -"},
+    // Letters that name no rook beside the king are dropped without touching the rooks read.
+    {"r3k2r/8/8/8/8/8/8/R3K2R w KQkqd -", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq -"},
+    {"r3k2r/8/8/8/8/8/8/R3K2R b dKQkqbG -", "r3k2r/8/8/8/8/8/8/R3K2R b KQkq -"},
+    {"4k2r/8/8/8/8/8/8/R3K3 w KQkqe -", "4k2r/8/8/8/8/8/8/R3K3 w Qk -"},
+    {"1r2k1r1/8/8/8/8/8/8/1R2K1R1 w GBgbH -", "1r2k1r1/8/8/8/8/8/8/1R2K1R1 w GBgb -"},
+    {"r3k2r/8/8/8/8/8/8/R3K2R w Kxyz9Q -", "r3k2r/8/8/8/8/8/8/R3K2R w KQ -"},
     {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e6 0 1",
      "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -"},
     {"8/8/8/8/8/8/8/8", "8/8/8/8/8/8/8/8 w - -"},
@@ -172,6 +179,52 @@ TEST(Fen, ReadsAndWrites)
         const std::string fen = KessrinBoard2Fen(board);
         EXPECT_EQ(fen, row.out) << row.in;
         EXPECT_EQ(KessrinBoard2Fen(boardFrom(fen.c_str())), fen) << "second reading of " << fen;
+    }
+}
+
+struct CastlingLettersRow {
+    const char* fen;
+    bool chess960;
+    uint8_t rooks[4];
+};
+
+const CastlingLettersRow kCastlingLetterRows[] = {
+    {"r3k2r/8/8/8/8/8/8/R3K2R w KQkqd -", false, {123, 116, 11, 4}},
+    {"r3k2r/8/8/8/8/8/8/R3K2R b KQkqd -", false, {123, 116, 11, 4}},
+    {"r3k2r/8/8/8/8/8/8/R3K2R w HAhac -", false, {123, 116, 11, 4}},
+    {"rr2k2r/8/8/8/8/8/8/R3K2R w KQkqb -", true, {123, 116, 11, 5}},
+    {"1r2k1r1/8/8/8/8/8/8/1R2K1R1 w KQkq -", true, {122, 117, 10, 5}},
+};
+
+// The castlings each side can play are exactly those the FEN names, read back unchanged, and
+// junk letters never make a standard setup a Chess960 one.
+TEST(Fen, CastlingLettersMatchTheCastlingsPlayed)
+{
+    for (const CastlingLettersRow& row : kCastlingLetterRows) {
+        RulesBoard board = boardFrom(row.fen);
+        EXPECT_EQ(KessrinIsChess960(board), row.chess960) << row.fen;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(board.castlingRooks[i], row.rooks[i]) << row.fen << " rook " << i;
+        const std::string fen = KessrinBoard2Fen(board);
+        EXPECT_EQ(KessrinBoard2Fen(boardFrom(fen.c_str())), fen) << row.fen;
+        const std::string rights = fen.substr(fen.find(' ', fen.find(' ') + 1) + 1);
+        for (int side = 0; side < 2; ++side) {
+            if (board.side != side)
+                KessrinChangeSide(board);
+            int letters = 0;
+            for (char c : rights.substr(0, rights.find(' ')))
+                letters += c != '-' && ((c >= 'A' && c <= 'Z') == (side == 0));
+            MoveCode moves[1024];
+            const int n = KessrinGenMoves(board, moves);
+            int castlings = 0;
+            for (int k = 0; k < n; ++k) {
+                int flags = 0;
+                ASSERT_NE(KessrinTryMove(board, flags, moves[k]), 0);
+                castlings += (flags & MoveFlag::Castling) != 0;
+                KessrinUndoMove(board);
+            }
+            EXPECT_EQ(castlings, letters) << row.fen << " side " << side;
+        }
     }
 }
 

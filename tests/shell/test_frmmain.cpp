@@ -1,3 +1,4 @@
+#include "core/gamerecord.h"
 #include "shell/appstate.h"
 #include "shell/frmmain.h"
 #include "shell/settings.h"
@@ -182,6 +183,31 @@ TEST_F(MainWindowTest, SecondCopyDoesNotStoreThePosition)
     EXPECT_FALSE(App.Running);
     EXPECT_EQ(Cfg.Left, 1234);
     EXPECT_EQ(Cfg.Top, 567);
+}
+
+TEST_F(MainWindowTest, ClosingAChangedGameAsksAndCancelKeepsRunning)
+{
+    resetRecord(false);
+    Game.Modified = true;
+    frmMain window;
+    window.Form_Load();
+    window.show();
+    fake.answers = {MsgAnswer::Cancel};
+    window.command(QStringLiteral("mnFileExit"))->trigger();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text,
+              QStringLiteral("The game has changed.\r\n\r\nDo you want to save the changes?"));
+    EXPECT_EQ(fake.messages[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(fake.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(App.Running);
+    EXPECT_TRUE(window.isVisible());
+
+    // No discards the changes and closes.
+    fake.answers = {MsgAnswer::No};
+    window.command(QStringLiteral("mnFileExit"))->trigger();
+    EXPECT_FALSE(App.Running);
+    EXPECT_FALSE(window.isVisible());
+    Game.Modified = false;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "tests/support/fake_platform.h"
 
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -97,12 +98,18 @@ protected:
 
     QString iniPath() const { return dir.filePath(QStringLiteral("store.ini")); }
 
-    void writeFile(const QByteArray& bytes) const
+    void writeFile(const QByteArray& bytes)
     {
         QFile file(iniPath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
+        file.flush();
+        // Qt keeps a parsed copy of the file while its size and time stay the same; two texts of
+        // one length written within a millisecond would otherwise read as the first.
+        stamp = stamp.isValid() ? stamp.addSecs(1) : QDateTime::currentDateTimeUtc().addDays(-1);
+        file.setFileTime(stamp, QFileDevice::FileModificationTime);
     }
+    QDateTime stamp;
 
     QStringList storedKeys() const
     {

@@ -1,0 +1,3 @@
+#include "engine/enginestate.h"
+
+EngineStatus Engine;

@@ -1,0 +1,192 @@
+#include "engine/search.h"
+
+#include "core/gamerecord.h"
+#include "engine/enginelog.h"
+#include "engine/engineoptions.h"
+#include "engine/enginestate.h"
+#include "engine/engineoutput.h"
+#include "play/clockstate.h"
+#include "shell/frmmain.h"
+#include "shell/platform.h"
+#include "shell/settings.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+
+#include <array>
+
+namespace {
+
+std::function<GoLimits(int)> goLimitsSource;
+ThinkingWindowHooks thinkingHooks;
+
+GoLimits FreshTimeControl(int sideToMove)
+{
+    (void)sideToMove;
+    GoLimits limits;
+    limits.level = Cfg.Depth;
+    limits.incMode = Cfg.IncMode;
+    limits.timeLeftWhite = limits.timeLeftBlack = Cfg.InitTime * 60;
+    limits.incTime = Cfg.IncTime;
+    limits.movesLeft = Cfg.IncMove;
+    return limits;
+}
+
+void EnableCommand(const char* name, bool enabled)
+{
+    if (!MainForm)
+        return;
+    if (QAction* action = MainForm->command(QString::fromLatin1(name)))
+        action->setEnabled(enabled);
+}
+
+} // namespace
+
+void setGoLimitsSource(std::function<GoLimits(int sideToMove)> source)
+{
+    goLimitsSource = std::move(source);
+}
+
+GoLimits CurrentGoLimits(int sideToMove)
+{
+    return goLimitsSource ? goLimitsSource(sideToMove) : FreshTimeControl(sideToMove);
+}
+
+void setThinkingWindowHooks(ThinkingWindowHooks hooks)
+{
+    thinkingHooks = std::move(hooks);
+}
+
+void AppendThink(const QString& text)
+{
+    if (thinkingHooks.append)
+        thinkingHooks.append(text);
+}
+
+void ClearThink()
+{
+    if (thinkingHooks.clear)
+        thinkingHooks.clear();
+}
+
+void CloseThinkingWindow()
+{
+    if (thinkingHooks.close)
+        thinkingHooks.close();
+    Engine.ThinkShown = false;
+}
+
+void SetStatusPanel(const char* key, const QString& text)
+{
+    if (!MainForm)
+        return;
+    if (QLabel* panel = MainForm->statusPanel(QString::fromLatin1(key)); panel && panel->text() != text)
+        panel->setText(text);
+}
+
+bool SearchGoesToSlave()
+{
+    return Engine.EngineBoard.side == White ? Engine.SlaveWhite : Engine.SlaveBlack;
+}
+
+void StartSearch()
+{
+    Engine.EngineBoard = Game.Board;
+    Engine.SearchStart = platform().timeOfDay();
+    Engine.SearchDepth = Engine.LastScore = Engine.ReversiblePlies = 0;
+    if (Engine.ThinkShown)
+        ClearThink();
+
+    PositionText position =
+        BuildPosition(Game.StandardStart, Game.StartFen, &Game.Moves[1], Game.CurPly);
+    Engine.ReversiblePlies = position.reversiblePlies;
+
+    bool ponder = false;
+    if (Engine.EngineState == 7) {
+        const QString uci = MoveToUci(Engine.EngineBoard, Engine.PonderMove);
+        int flags = 0;
+        if (Engine.PonderMove != 0 &&
+            KessrinTryMove(Engine.EngineBoard, flags, Engine.PonderMove)) {
+            Engine.PonderSan = QString::fromStdString(KessrinMove2Alg(Game.Board, Engine.PonderMove));
+            if (flags & MoveFlag::Check)
+                Engine.PonderSan += (flags & MoveFlag::NoReply) ? QLatin1Char('#') : QLatin1Char('+');
+            if (Game.CurPly == 0)
+                position.text += QStringLiteral(" moves");
+            position.text += QLatin1Char(' ') + uci;
+            ponder = true;
+        }
+    }
+
+    std::array<MoveCode, 1024> legal{};
+    Engine.LegalMoveCount = KessrinGenMoves(Engine.EngineBoard, legal.data());
+
+    const bool toSlave = SearchGoesToSlave();
+    SetOptionBool(QStringLiteral("UCI_Chess960"), KessrinIsChess960(Game.Board), toSlave);
+    SendToEngine(QStringLiteral("position ") + position.text, toSlave);
+    SendToEngine(GoLine(Engine.EngineState == 5, ponder, CurrentGoLimits(Engine.EngineBoard.side)),
+                 toSlave);
+
+    for (const char* panel : {"Curr", "Nps", "Pv", "Msg"})
+        SetStatusPanel(panel, QString());
+    SetThinkingControls(true);
+}
+
+void StopSearch()
+{
+    SendToEngine(QStringLiteral("stop"), SearchGoesToSlave());
+    const int state = Engine.EngineState;
+    const double start = platform().timeOfDay();
+    while (Engine.EngineState == state) {
+        if (PollEngine())
+            continue;
+        platform().sleepMs(1);
+        if (ElapsedMs(start, platform().timeOfDay()) > StopTimeoutSeconds * 1000)
+            break;
+    }
+    if (Engine.EngineState == state) {
+        Engine.EngineState = 1;
+        SetThinkingControls(false);
+    }
+}
+
+void HaltEngine()
+{
+    if (Engine.EngineState > 4) {
+        Engine.EngineState = 4;
+        StopSearch();
+    }
+    // Without an engine there is nothing to make idle.
+    if (Engine.EngineState > 0)
+        Engine.EngineState = 1;
+}
+
+void PonderHitOrStop(MoveCode move)
+{
+    if (Engine.EngineState <= 4)
+        return;
+    if (Engine.EngineState == 7 && move == Engine.PonderMove) {
+        SendToEngine(QStringLiteral("ponderhit"), SearchGoesToSlave());
+        Engine.EngineState = 6;
+    } else {
+        Engine.EngineState = 4;
+        StopSearch();
+    }
+}
+
+void SetThinkingControls(bool thinking)
+{
+    if (!MainForm)
+        return;
+    for (const char* name : {"mnPosEdit", "mnPosPaste", "mnPosLoad", "mnQuorvinPlay", "mnEngineLevel",
+                             "mnEngineSet"})
+        EnableCommand(name, !thinking);
+    if (QMenu* handicap = MainForm->commandSet().menu(QStringLiteral("mnQuorvinHandicap_")))
+        handicap->menuAction()->setEnabled(!thinking);
+    EnableCommand("mnEngineStop", thinking);
+    if (thinking && Clock.DemoRunning) {
+        Clock.DemoRunning = false;
+        if (QAction* demo = MainForm->command(QStringLiteral("mnQuorvinPlay")))
+            demo->setChecked(false);
+    }
+}

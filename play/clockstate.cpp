@@ -1,0 +1,3 @@
+#include "play/clockstate.h"
+
+ClockStatus Clock;

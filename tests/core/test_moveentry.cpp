@@ -1,0 +1,244 @@
+// Move entry by clicks (with the promotion dialog) and by typing, and the annotation controls.
+#include "core_fixture.h"
+
+#include "core/annotations.h"
+#include "core/domove.h"
+#include "core/frmpromotion.h"
+#include "core/moveentry.h"
+#include "core/movelist.h"
+#include "shell/boardview.h"
+#include "shell/frmmain.h"
+#include "shell/pieceimages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+using MoveEntryTest = CoreTest;
+
+// Answers every promotion dialog that opens by pressing the button of one piece.
+class PromotionAnswerer {
+public:
+    explicit PromotionAnswerer(int piece) : piece(piece)
+    {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [this, piece] {
+            if (auto* dialog = qobject_cast<frmPromotion*>(QApplication::activeModalWidget())) {
+                ++shown;
+                for (int i = 0; i < 4; ++i)
+                    pictures.push_back(dialog->btnPiece(i)->property("picture").toInt());
+                dialog->btnPiece(piece)->click();
+            }
+        });
+        timer.start();
+    }
+    int shown = 0;
+    std::vector<int> pictures; // piece pictures on the four buttons
+
+private:
+    int piece;
+    QTimer timer;
+};
+
+void clickImage(BoardView* board, int image)
+{
+    emit board->squareClicked(image, Qt::RightButton);
+}
+
+TEST_F(MoveEntryTest, FirstClickPicksOnlyAPieceOfTheSideToMove)
+{
+    for (const char* square : {"e4", "e7"}) {
+        ClickSquare(sq(square));
+        EXPECT_EQ(SelectedSquare, 0) << square;
+    }
+    EXPECT_TRUE(fake.soundsPlayed.empty());
+
+    ClickSquare(sq("g1"));
+    EXPECT_EQ(SelectedSquare, sq("g1"));
+    EXPECT_EQ(pictureOf(sq("g1")), PieceImageIndex(ColourValue(White) + Knight) + HighlightOffset);
+    ClickSquare(sq("b1")); // another own piece: the selection moves
+    EXPECT_EQ(SelectedSquare, sq("b1"));
+    EXPECT_EQ(pictureOf(sq("g1")), PieceImageIndex(ColourValue(White) + Knight));
+    EXPECT_EQ(sounds(), (QStringList{"CLICK", "CLICK"}));
+
+    ClickSquare(sq("b4")); // not a knight move: the selection stays
+    EXPECT_EQ(Game.PlyCount, 0);
+    EXPECT_EQ(SelectedSquare, sq("b1"));
+    ClickSquare(sq("c3"));
+    EXPECT_EQ(Game.PlyCount, 1);
+    EXPECT_EQ(SelectedSquare, 0);
+    EXPECT_TRUE(Game.Modified);
+}
+
+TEST_F(MoveEntryTest, ClickOnOwnRookCastles)
+{
+    StartFromFen("4k3/8/8/8/8/8/8/4K2R w K - 0 1", false);
+    ClickSquare(sq("e1"));
+    ClickSquare(sq("h1"));
+    ASSERT_EQ(Game.PlyCount, 1);
+    EXPECT_EQ(Game.MoveSan[1], "O-O");
+}
+
+TEST_F(MoveEntryTest, FlippedBoardMapsTheTopLeftImageToH1)
+{
+    Game.Flipped = true;
+    imgSquares_MouseDown(0);
+    EXPECT_EQ(SelectedSquare, sq("h1"));
+    Game.Flipped = false;
+    imgSquares_MouseDown(63);
+    EXPECT_EQ(SelectedSquare, sq("h1"));
+}
+
+TEST_F(MoveEntryTest, PromotionDialogOnlyForALegalPawnMove)
+{
+    struct Row {
+        const char* fen;
+        const char* from;
+        const char* to;
+        int piece;
+        int dialogs;
+        int promoted; // piece code on the target afterwards; 0 when refused
+    };
+    const Row rows[] = {
+        {"4k3/P7/8/8/8/8/8/4K3 w - - 0 1", "a7", "a8", 3, 1, ColourValue(White) + Knight},
+        {"4k3/8/8/8/8/8/p7/4K3 b - - 0 1", "a2", "a1", 1, 1, ColourValue(Black) + Rook},
+        {"n3k3/P7/8/8/8/8/8/4K3 w - - 0 1", "a7", "a8", 0, 0, 0},       // blocked
+        {"4k3/P7/8/8/8/8/8/r3K3 w - - 0 1", "a7", "a8", 0, 0, 0},       // would stay in check
+        {"1b2k3/P7/8/8/8/8/8/4K3 w - - 0 1", "a7", "b8", 2, 1, ColourValue(White) + Bishop},
+    };
+    for (const Row& row : rows) {
+        StartFromFen(QString::fromLatin1(row.fen), false);
+        fake.soundsPlayed.clear();
+        PromotionAnswerer answerer(row.piece);
+        ClickSquare(sq(row.from));
+        ClickSquare(sq(row.to));
+        EXPECT_EQ(answerer.shown, row.dialogs) << row.fen;
+        const std::vector<int> pieces =
+            Game.StartSide == White ? std::vector<int>{2, 3, 4, 5} : std::vector<int>{8, 9, 10, 11};
+        if (row.dialogs) {
+            EXPECT_EQ(answerer.pictures, pieces) << row.fen;
+        }
+        EXPECT_EQ(Game.PlyCount, row.promoted ? 1 : 0) << row.fen;
+        if (row.promoted) {
+            EXPECT_EQ(Game.Board.squares[sq(row.to)], row.promoted) << row.fen;
+        } else {
+            EXPECT_EQ(SelectedSquare, sq(row.from));
+            EXPECT_EQ(sounds(), (QStringList{"CLICK", "ILLEGAL"})) << row.fen;
+        }
+    }
+}
+
+TEST_F(MoveEntryTest, TypedMoves)
+{
+    struct Row {
+        const char* text;
+        bool played;
+    };
+    for (const Row& row : {Row{"Nf3", true}, Row{"Nf3", false}, Row{"xyz", false},
+                           Row{"d5", true}, Row{"Qh5", false}}) {
+        fake.soundsPlayed.clear();
+        const int before = Game.PlyCount;
+        form->txtMove->setText(row.text);
+        emit form->txtMove->returnPressed();
+        EXPECT_EQ(Game.PlyCount, before + (row.played ? 1 : 0)) << row.text;
+        EXPECT_TRUE(form->txtMove->text().isEmpty()) << row.text;
+        if (!row.played) {
+            EXPECT_EQ(sounds(), QStringList{"ILLEGAL"}) << row.text;
+        }
+    }
+    EXPECT_EQ(Game.MoveSan[1], "Nf3");
+    // An empty box does nothing at all.
+    fake.soundsPlayed.clear();
+    txtMove_KeyPress(13);
+    EXPECT_TRUE(fake.soundsPlayed.empty());
+}
+
+TEST_F(MoveEntryTest, FoolsMateByClicksOnTheWindow)
+{
+    form->show();
+    const std::pair<const char*, const char*> clicks[] = {
+        {"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}};
+    for (const auto& [from, to] : clicks) {
+        clickImage(board, ImageOfSquare(sq(from)));
+        clickImage(board, ImageOfSquare(sq(to)));
+    }
+    EXPECT_EQ(Game.PlyCount, 4);
+    EXPECT_EQ(form->lstMoveText->item(4)->text(), "  Qh4#");
+    EXPECT_EQ(fake.lastMessage(), "Black wins.");
+    EXPECT_EQ(fake.messages.back().picture, "WIN.GIF");
+    EXPECT_EQ(pictureOf(sq("e1")), WhiteMatedImage);
+}
+
+TEST_F(MoveEntryTest, AnnotationsAndCommentsEditTheShownPly)
+{
+    playQuiet({"e4", "e5"});
+    ShowMoveList(false);
+    QComboBox* annotation = form->cmbAnnotation;
+    QListWidget* list = form->lstMoveText;
+    EXPECT_TRUE(annotation->isEnabled());
+
+    struct Row {
+        int nag;
+        const char* line;
+    };
+    for (const Row& row : {Row{2, "  e5?"}, Row{3, "  e5!!"}, Row{0, "  e5"}, Row{6, "  e5?!"}}) {
+        annotation->setCurrentIndex(row.nag);
+        EXPECT_EQ(Game.MoveNag[2], row.nag);
+        EXPECT_EQ(list->item(2)->text(), row.line);
+    }
+    EXPECT_TRUE(Game.Modified);
+
+    form->txtComment->setPlainText("solid\nreply");
+    EXPECT_EQ(Game.MoveComment[2], "solid\nreply");
+    EXPECT_EQ(list->item(2)->text(), "  e5?!*");
+    form->txtComment->clear();
+    EXPECT_EQ(list->item(2)->text(), "  e5?!");
+
+    // The start position: no annotation, but a comment.
+    mnMoveStart_Click();
+    EXPECT_FALSE(annotation->isEnabled());
+    EXPECT_EQ(annotation->currentIndex(), 0);
+    form->txtComment->setPlainText("before");
+    EXPECT_EQ(Game.MoveComment[0], "before");
+    EXPECT_EQ(list->item(0)->text(), "==Start==*");
+}
+
+TEST_F(MoveEntryTest, SteppingThroughAnnotatedGameLeavesItUnchanged)
+{
+    playQuiet({"e4", "e5", "Nf3"});
+    Game.MoveNag[1] = 1;
+    Game.MoveComment[0] = "start";
+    Game.MoveComment[2] = "answer";
+    for (int k = 0; k <= 2; ++k)
+        RefreshPlyLine(k);
+    Game.Modified = false;
+    mnMoveStart_Click();
+    EXPECT_EQ(form->txtComment->toPlainText(), "start");
+    for (int k = 1; k <= 3; ++k) {
+        mnMoveForward_Click();
+        EXPECT_EQ(form->txtComment->toPlainText(), Game.MoveComment[k]);
+        EXPECT_EQ(form->cmbAnnotation->currentIndex(), Game.MoveNag[k]);
+    }
+    mnMoveStart_Click();
+    EXPECT_FALSE(Game.Modified);
+    EXPECT_EQ(form->lstMoveText->item(1)->text(), "1.e4!");
+    EXPECT_EQ(form->lstMoveText->item(2)->text(), "  e5*");
+}
+
+TEST_F(MoveEntryTest, TypeInFocusesTheMoveBox)
+{
+    form->show();
+    form->activateWindow();
+    form->command("mnMoveType")->trigger();
+    EXPECT_TRUE(form->txtMove->hasFocus() || QApplication::focusWidget() == form->txtMove ||
+                form->txtMove == form->focusWidget());
+}
+
+} // namespace

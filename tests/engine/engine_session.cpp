@@ -1,0 +1,122 @@
+#include "engine_session.h"
+
+#include "core/domove.h"
+#include "core/gamerecord.h"
+#include "core/movecommands.h"
+#include "core/movelist.h"
+#include "engine/enginecontrols.h"
+#include "engine/enginelog.h"
+#include "engine/engineload.h"
+#include "engine/engineoutput.h"
+#include "engine/enginestate.h"
+#include "play/clockstate.h"
+#include "play/sides.h"
+#include "shell/appstate.h"
+#include "shell/boardcommands.h"
+#include "shell/boardview.h"
+#include "shell/frmmain.h"
+#include "shell/settings.h"
+#include "support/test_app.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
+
+#include <chrono>
+
+void EngineSession::SetUp()
+{
+    ensureApplication();
+    App.ProgramFolder = testProgramFolder();
+    App.CpuCount = 2;
+    Cfg.resetToDefaults();
+    Cfg.Sounds = false;
+    Cfg.Animation = false;
+    Cfg.TryAgain = false;
+    logPath = dir.filePath(QStringLiteral("engine.htm"));
+    Cfg.LogFile = logPath;
+    Cfg.EngineLog = true;
+    KessrinInit();
+    resetRecord(false);
+    Engine.reset();
+    Clock.reset();
+    EngineWhite = EngineBlack = false;
+    LastMoveShown = 0;
+    form = std::make_unique<frmMain>();
+    form->Form_Load();
+    ConnectBoardCommands(*form);
+    ConnectMoveCommands(*form);
+    ConnectEngineCommands(*form);
+}
+
+void EngineSession::TearDown()
+{
+    UnloadEngine();
+    form.reset();
+    SetMainBoardView(nullptr);
+}
+
+bool EngineSession::loadScripted(const QString& script, bool showInfo)
+{
+    UseEngineScript(dir, script);
+    Cfg.EnginePath = ScriptedEnginePath();
+    return LoadEngine(showInfo);
+}
+
+bool EngineSession::pollUntil(const std::function<bool()>& done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        if (!PollEngine())
+            fake.sleepMs(1);
+    }
+    return true;
+}
+
+QStringList EngineSession::logEntries() const
+{
+    QFile file(logPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression entry(
+        QStringLiteral("^<font color=\"(\\w+)\">(.*)</font><br>$"));
+    QStringList entries;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"))) {
+        if (line.isEmpty())
+            continue;
+        const auto match = entry.match(line);
+        entries << (match.hasMatch() ? match.captured(1) + QStringLiteral(": ") + match.captured(2)
+                                     : QStringLiteral("malformed: ") + line);
+    }
+    return entries;
+}
+
+QStringList EngineSession::sentToMain() const
+{
+    QStringList lines;
+    for (const QString& entry : logEntries())
+        if (entry.startsWith(QStringLiteral("red: ")))
+            lines << entry.mid(5);
+    return lines;
+}
+
+QString EngineSession::panel(const char* key) const
+{
+    const QLabel* label = form->statusPanel(QString::fromLatin1(key));
+    return label ? label->text() : QStringLiteral("<no panel>");
+}
+
+bool EngineSession::enabled(const char* command) const
+{
+    const QAction* action = form->command(QString::fromLatin1(command));
+    return action && action->isEnabled();
+}
+
+void EngineSession::playQuiet(std::initializer_list<const char*> sans)
+{
+    for (const char* san : sans)
+        ASSERT_TRUE(DoMove(KessrinAlg2Move(Game.Board, san), ModeQuiet, 0)) << san;
+}

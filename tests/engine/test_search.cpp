@@ -1,0 +1,273 @@
+// Searches with the scripted engine: the commands sent, the status bar, the engine's moves,
+// pondering, stopping, resignations, draws and engines that die.
+#include "engine_session.h"
+
+#include "core/domove.h"
+#include "core/gamerecord.h"
+#include "engine/enginecontrols.h"
+#include "engine/enginelog.h"
+#include "engine/engineload.h"
+#include "engine/engineoutput.h"
+#include "engine/enginestate.h"
+#include "engine/search.h"
+#include "play/sides.h"
+#include "shell/frmmain.h"
+#include "shell/settings.h"
+
+#include <QAction>
+
+namespace {
+
+QString Script(const char* search)
+{
+    return QStringLiteral("expect uci\nsend id name Scripted\nsend uciok\n") +
+           QString::fromLatin1(search);
+}
+
+MoveCode Coord(const char* text)
+{
+    return CoordToMove(text);
+}
+
+} // namespace
+
+TEST_F(EngineSession, OwnMoveIsSearchedShownAndPlayed)
+{
+    ASSERT_TRUE(loadScripted(Script("expect go\n"
+                                    "send info depth 5 currmove g1f3 currmovenumber 3\n"
+                                    "send info depth 5 score cp 35 nodes 4000 pv e2e4 e7e5\n"
+                                    "send info depth 5 score cp 90 lowerbound pv d2d4\n"
+                                    "send info string ignored depth 99 score cp 1\n"
+                                    "send info depth 6 nodes 9000 message Looking\\\n"
+                                    "sleep 50\n"
+                                    "send bestmove e2e4 ponder e7e5\n")));
+    EngineWhite = true;
+    Engine.EngineState = 6;
+    StartSearch();
+    fake.clock += 2.0; // the speed is nodes per millisecond since the start
+    EXPECT_EQ(sentToMain().mid(sentToMain().size() - 3),
+              QStringList({"setoption name UCI_Chess960 value false", "position startpos",
+                           "go depth 2"}));
+    EXPECT_TRUE(enabled("mnEngineStop"));
+    EXPECT_FALSE(enabled("mnEngineSet"));
+    EXPECT_EQ(Engine.LegalMoveCount, 20);
+
+    ASSERT_TRUE(pollUntil([] { return Engine.SearchDepth == 5 && Engine.LastScore == 35; }));
+    EXPECT_EQ(panel("Pv"), "  5   (+35) e4 e5");
+    ASSERT_TRUE(pollUntil([] { return Engine.SearchDepth == 6; }));
+    EXPECT_EQ(Engine.LastScore, 35); // the bound was not taken
+    EXPECT_EQ(panel("Msg"), "Looking\\");
+    EXPECT_EQ(panel("Nps"), "NPS 4K");
+
+    ASSERT_TRUE(pollUntil([] { return Engine.EngineState != 6; }));
+    EXPECT_EQ(Engine.EngineState, 1); // pondering is off
+    ASSERT_EQ(Game.PlyCount, 1);
+    EXPECT_EQ(Game.MoveSan[1], "e4");
+    EXPECT_EQ(panel("Curr"), "");
+    EXPECT_FALSE(enabled("mnEngineStop"));
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(EngineSession, CurrentMovePanel)
+{
+    ASSERT_TRUE(loadScripted(Script("expect go\n"
+                                    "send info depth 12 score cp 1 pv e2e4\n"
+                                    "send info currmove g1f3 currmovenumber 3 nodes 0\n"
+                                    "expect stop\n"
+                                    "send bestmove e2e4\n")));
+    Engine.EngineState = 5;
+    StartSearch();
+    EXPECT_EQ(sentToMain().last(), "go infinite");
+    ASSERT_TRUE(pollUntil([this] { return !panel("Curr").isEmpty(); }));
+    EXPECT_EQ(panel("Curr"), "12 (3/20) Nf3");
+}
+
+TEST_F(EngineSession, PonderSearchAfterTheEngineMoveAndPonderHit)
+{
+    ASSERT_TRUE(loadScripted(Script("expect go\n"
+                                    "send bestmove e2e4 ponder e7e5\n"
+                                    "expect go ponder\n"
+                                    "send info depth 3 score cp 20 pv g1f3 b8c6\n"
+                                    "expect ponderhit\n"
+                                    "send bestmove g1f3\n")));
+    EngineWhite = true;
+    Engine.PonderOn = true;
+    Engine.EngineState = 6;
+    StartSearch();
+    ASSERT_TRUE(pollUntil([] { return Engine.EngineState == 7; }));
+    EXPECT_EQ(Engine.PonderMove, Coord("e7e5"));
+    EXPECT_EQ(Engine.PonderSan, "e5");
+    const QStringList sent = sentToMain();
+    EXPECT_EQ(sent.mid(sent.size() - 2),
+              QStringList({"position startpos moves e2e4 e7e5", "go ponder depth 2"}));
+    ASSERT_TRUE(pollUntil([this] { return !panel("Pv").isEmpty(); }));
+    EXPECT_EQ(panel("Pv"), "  3   (+20) (e5) Nf3 Nc6");
+
+    PonderHitOrStop(Engine.PonderMove);
+    EXPECT_EQ(Engine.EngineState, 6);
+    EXPECT_EQ(sentToMain().last(), "ponderhit");
+}
+
+TEST_F(EngineSession, PonderSearchThatEndsByItselfIsStored)
+{
+    ASSERT_TRUE(loadScripted(Script("expect go\n"
+                                    "send info depth 3 score cp -2000 pv e7e5\n"
+                                    "send bestmove g8f6 ponder d2d4\n")));
+    playQuiet({"e4"});
+    Engine.PonderMove = Coord("e7e5");
+    Engine.EngineState = 7;
+    StartSearch();
+    EXPECT_EQ(sentToMain().mid(sentToMain().size() - 2),
+              QStringList({"position startpos moves e2e4 e7e5", "go ponder depth 2"}));
+    ASSERT_TRUE(pollUntil([] { return Engine.EngineState == 3; }));
+    EXPECT_EQ(Engine.StoredBest, Coord("g8f6"));
+    EXPECT_EQ(Engine.StoredPonder, Coord("d2d4"));
+    EXPECT_TRUE(Engine.StoredResign);
+
+}
+
+TEST_F(EngineSession, StoredPonderResultAnswersTheExpectedMoveOnly)
+{
+    struct Row {
+        const char* opponentMove;
+        int plies;
+    } rows[] = {{"e7e5", 3}, {"d7d5", 2}};
+    for (const Row& row : rows) {
+        resetRecord(false);
+        playQuiet({"e4"});
+        Engine.EngineState = 3;
+        Engine.PonderMove = Coord("e7e5");
+        Engine.StoredBest = Coord("g1f3");
+        Engine.StoredPonder = 0;
+        EngineWhite = true;
+        // What DoMove does once it has recorded the opponent's move.
+        ASSERT_TRUE(DoMove(Coord(row.opponentMove), ModeQuiet, 0));
+        PlayStoredPonderResult(Coord(row.opponentMove));
+        EXPECT_EQ(Game.PlyCount, row.plies) << row.opponentMove;
+        EXPECT_EQ(Engine.EngineState, 1);
+    }
+}
+
+TEST_F(EngineSession, EmptyBestMoveHoldsTheEngine)
+{
+    ASSERT_TRUE(loadScripted(Script("expect go\nsend bestmove (none)\n"
+                                    "expect go\nsend bestmove 0000\n")));
+    struct Row {
+        int before, after;
+    } rows[] = {{6, 2}, {7, 1}};
+    for (const Row& row : rows) {
+        Engine.EngineState = row.before;
+        StartSearch();
+        ASSERT_TRUE(pollUntil([&] { return Engine.EngineState != row.before; }));
+        EXPECT_EQ(Engine.EngineState, row.after);
+    }
+    EXPECT_EQ(Game.PlyCount, 0);
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(EngineSession, StopMovesNowOrGivesUpAfterTenSeconds)
+{
+    ASSERT_TRUE(loadScripted(Script("expect go\n"
+                                    "expect stop\n"
+                                    "send bestmove d2d4\n"
+                                    "expect go\n"
+                                    "expect quit\n")));
+    EngineWhite = true;
+    Engine.EngineState = 6;
+    StartSearch();
+    form->command(QStringLiteral("mnEngineStop"))->trigger();
+    EXPECT_EQ(Engine.EngineState, 1);
+    ASSERT_EQ(Game.PlyCount, 1);
+    EXPECT_EQ(Game.MoveSan[1], "d4");
+
+    EngineWhite = false;
+    Engine.EngineState = 5;
+    StartSearch();
+    fake.clockStepMs = 100;
+    const double start = fake.clock;
+    mnEngineStop_Click();
+    EXPECT_EQ(Engine.EngineState, 1);
+    EXPECT_NEAR(fake.clock - start, StopTimeoutSeconds, 0.5);
+    EXPECT_FALSE(enabled("mnEngineStop"));
+}
+
+TEST_F(EngineSession, ResignAndDrawFollowScoreAndReversiblePlies)
+{
+    // The engine plays White; rook and king moves that never repeat a position count towards
+    // the sixteen reversible plies a draw needs.
+    const char* const quiet[] = {"Ra2", "Kg8", "Ra3", "Kh8", "Ra4", "Kg8", "Ra5", "Kh8",
+                                 "Ra6", "Kg8", "Ra7", "Kh8", "Rb7", "Kg8", "Rc7", "Kh8"};
+    struct Row {
+        int score;
+        int plies;
+        bool allowResign;
+        bool drawOffered;
+        const char* message; // "" when the move is simply played
+        int result;
+    } rows[] = {
+        {-1600, 4, true, false, "White resigns.", ResultBlackWins},
+        {-1600, 4, false, false, "", ResultNone},
+        {-9997, 4, true, false, "", ResultNone}, // mated: plays on to the end
+        {0, 16, false, true, "Draw agreed.", ResultDraw},
+        {0, 14, false, true, "", ResultNone}, // fourteen reversible plies are not enough
+        {100, 16, false, true, "", ResultNone},
+        {0, 16, true, false,
+         "White offers a draw.\n\nTo accept the draw, click menu Computer -> Offer / Accept a "
+         "Draw.\nTo decline the draw, just ignore it.",
+         ResultNone},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.score);
+        SCOPED_TRACE(row.plies);
+        StartFromFen(QStringLiteral("7k/8/8/8/8/8/8/R3K3 w - - 0 2"), true);
+        for (int i = 0; i < row.plies; ++i)
+            playQuiet({quiet[i]});
+        ASSERT_EQ(Game.SideToMove, White);
+        ASSERT_TRUE(loadScripted(
+            Script("expect go\n") +
+            QStringLiteral("send info depth 9 score cp %1 pv e1d1\nsend bestmove e1d1\n")
+                .arg(row.score)));
+        Cfg.AllowResign = row.allowResign;
+        Engine.DrawOffer = row.drawOffered;
+        fake.messages.clear();
+        EngineWhite = true;
+        Engine.EngineState = 6;
+        StartSearch();
+        ASSERT_TRUE(pollUntil([] { return Engine.EngineState != 6; }));
+        EXPECT_EQ(fake.lastMessage(), QString::fromLatin1(row.message));
+        EXPECT_EQ(Game.GameResult, row.result);
+        const bool moved = row.result == ResultNone;
+        EXPECT_EQ(Game.PlyCount, row.plies + (moved ? 1 : 0));
+    }
+}
+
+TEST_F(EngineSession, DeathDuringASearchIsReportedForEitherEngine)
+{
+    ASSERT_TRUE(loadScripted(Script("expect go\nsend info depth 1 score cp 5 pv e2e4\nexit 9\n")));
+    EngineWhite = true;
+    Engine.EngineState = 6;
+    StartSearch();
+    ASSERT_TRUE(pollUntil([] { return Engine.EngineState == 0; }));
+    EXPECT_EQ(fake.lastMessage(), "Engine quits abnormally!");
+    EXPECT_FALSE(MainChannel.isOpen());
+    EXPECT_FALSE(enabled("mnEngineStop"));
+    EXPECT_FALSE(enabled("mnEngineSet"));
+    EXPECT_FALSE(EngineWhite);
+
+    // The slave plays Black and dies on its first search; the main engine stays.
+    ASSERT_TRUE(loadScripted(Script("")));
+    UseEngineScript(dir, Script("expect go\nexit 4\n"));
+    fake.fileAnswers = {ScriptedEnginePath()};
+    ToggleSlave();
+    ASSERT_TRUE(Engine.SlaveBlack);
+    playQuiet({"e4"});
+    Engine.EngineState = 6;
+    StartSearch();
+    EXPECT_EQ(logEntries().last(), "magenta: go depth 2");
+    ASSERT_TRUE(pollUntil([] { return Engine.EngineState != 6; }));
+    EXPECT_EQ(fake.lastMessage(), "Slave engine quits abnormally!");
+    EXPECT_EQ(Engine.EngineState, 1);
+    EXPECT_FALSE(Engine.SlaveBlack);
+    EXPECT_FALSE(SlaveChannel.isOpen());
+    EXPECT_TRUE(MainChannel.isOpen());
+}

@@ -1,0 +1,2 @@
+#include "engine_session.h"
+TEST_F(EngineSession, ProbeNothing) {}

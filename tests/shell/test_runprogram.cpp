@@ -1,0 +1,100 @@
+#include "shell/appstate.h"
+#include "shell/frmmain.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
+#include "support/fake_platform.h"
+#include "support/test_app.h"
+
+#include <QAction>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the whole program once; `whileRunning` acts on the shown main window, then Exit is chosen.
+int runOnce(const std::function<void(frmMain&)>& whileRunning)
+{
+    QTimer::singleShot(0, [whileRunning] {
+        ASSERT_NE(MainForm, nullptr);
+        whileRunning(*MainForm);
+        MainForm->command(QStringLiteral("mnFileExit"))->trigger();
+    });
+    return RunProgram({});
+}
+
+class RunProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ensureApplication();
+        ASSERT_TRUE(store.isValid());
+        setSettingsStorePath(store.filePath(QStringLiteral("settings.ini")));
+        App = AppState();
+    }
+    void TearDown() override { setSettingsStorePath(QString()); }
+
+    QTemporaryDir store;
+    FakePlatform fake;
+};
+
+TEST_F(RunProgramTest, FirstRunUsesDefaultsAndExitEndsTheLoop)
+{
+    bool shown = false;
+    EXPECT_EQ(runOnce([&](frmMain& window) {
+                  shown = window.isVisible();
+                  EXPECT_TRUE(App.Running);
+                  // No engine beside the test program: the path is given up at start-up.
+                  Settings expected = Settings::defaults();
+                  expected.EnginePath.clear();
+                  EXPECT_EQ(Cfg, expected);
+                  ASSERT_FALSE(fake.messages.empty());
+                  EXPECT_TRUE(fake.messages[0].text.startsWith(
+                      QStringLiteral("Unable to load engine: ")));
+              }),
+              0);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(App.Running);
+    EXPECT_EQ(MainForm, nullptr);
+}
+
+TEST_F(RunProgramTest, ToggledOptionAndWindowPositionComeBack)
+{
+    runOnce([](frmMain& window) {
+        window.command(QStringLiteral("mnOptionsCoordinates"))->trigger();
+        window.command(QStringLiteral("mnOptionsSounds"))->trigger();
+        window.move(150, 90);
+    });
+    {
+        QSettings saved(store.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        EXPECT_EQ(saved.value(QStringLiteral("Options/Coordinates")).toString(), QStringLiteral("1"));
+        EXPECT_EQ(saved.value(QStringLiteral("Options/Sounds")).toString(), QStringLiteral("0"));
+    }
+    QPoint restored;
+    runOnce([&](frmMain& window) {
+        EXPECT_TRUE(window.command(QStringLiteral("mnOptionsCoordinates"))->isChecked());
+        EXPECT_FALSE(window.command(QStringLiteral("mnOptionsSounds"))->isChecked());
+        restored = window.pos();
+    });
+    EXPECT_TRUE(Cfg.Coordinates);
+    EXPECT_EQ(Cfg.Left, restored.x() * 15);
+    EXPECT_EQ(Cfg.Top, restored.y() * 15);
+}
+
+TEST_F(RunProgramTest, PositionOffScreenIsPulledBack)
+{
+    {
+        QSettings saved(store.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        saved.setValue(QStringLiteral("Gui/Left"), QStringLiteral("30000"));
+        saved.setValue(QStringLiteral("Gui/Top"), QStringLiteral("-400"));
+    }
+    fake.screen = QSize(800, 600);
+    runOnce([](frmMain& window) {
+        EXPECT_LE(window.pos().x(), 600);
+        EXPECT_GE(window.pos().y(), 0);
+    });
+}
+
+} // namespace
