@@ -1,16 +1,72 @@
 #include "play/clocktick.h"
 
+#include "core/gamerecord.h"
+#include "core/movelist.h"
+#include "engine/enginestate.h"
+#include "engine/search.h"
+#include "play/clocks.h"
+#include "play/sides.h"
+#include "shell/audio.h"
 #include "shell/platform.h"
 
 #include <QCoreApplication>
+
+namespace {
+
+std::function<void()> demoStep;
+std::function<bool()> speechIdleSource;
+
+} // namespace
+
+void setDemoStep(std::function<void()> step)
+{
+    demoStep = std::move(step);
+}
+
+void setSpeechIdleSource(std::function<bool()> source)
+{
+    speechIdleSource = std::move(source);
+}
+
+bool SpeechIdle()
+{
+    return speechIdleSource ? speechIdleSource() : true;
+}
 
 void ProcessEvents()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+void EngineTurn()
+{
+    if (Engine.EngineState != 1)
+        return;
+    const bool enginePlaysSideToMove = Game.EndSide == White ? EngineWhite : EngineBlack;
+    if (enginePlaysSideToMove) {
+        if (!SpeechIdle())
+            return;
+        // The engine answers the live game, not a position the user stepped back to.
+        if (Game.CurPly < Game.PlyCount) {
+            while (Game.CurPly < Game.PlyCount)
+                StepForward(false, false);
+            ShowMoveList(false);
+        }
+        Engine.EngineState = 6;
+        StartSearch();
+    } else if (Engine.ThinkShown && !EngineWhite && !EngineBlack) {
+        Engine.EngineState = 5;
+        StartSearch();
+    }
+}
+
 void ClockTick()
 {
+    ClockSecond();
+    if (demoStep)
+        demoStep();
+    EngineTurn();
+    MusicTick();
     ProcessEvents();
     platform().sleepMs(1);
 }

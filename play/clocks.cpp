@@ -1,0 +1,165 @@
+#include "play/clocks.h"
+
+#include "core/gamerecord.h"
+#include "files/captions.h"
+#include "play/clockstate.h"
+#include "play/levels.h"
+#include "play/sides.h"
+#include "shell/frmmain.h"
+#include "shell/platform.h"
+#include "shell/settings.h"
+
+#include <QAction>
+#include <QLabel>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double SecondsPerDay = 86400.0;
+
+void SetLabel(QLabel* label, const QString& text)
+{
+    if (label && label->text() != text)
+        label->setText(text);
+}
+
+void ResetTimes()
+{
+    Clock.FlagFallen = {false, false};
+    Clock.TimeLeft.fill(Cfg.InitTime * 60);
+    Clock.MovesLeft.fill(Cfg.IncMove);
+}
+
+} // namespace
+
+QString FormatClock(int n)
+{
+    n = std::max(n, 0);
+    const QChar digits[6] = {
+        QChar(u'0' + (n / 36000) % 6), QChar(u'0' + (n / 3600) % 10),
+        QChar(u'0' + (n / 600) % 6),   QChar(u'0' + (n / 60) % 10),
+        QChar(u'0' + (n / 10) % 6),    QChar(u'0' + n % 10),
+    };
+    QString text;
+    text.reserve(8);
+    text += digits[0];
+    text += digits[1];
+    text += QLatin1Char(':');
+    text += digits[2];
+    text += digits[3];
+    text += QLatin1Char(':');
+    text += digits[4];
+    text += digits[5];
+    return text;
+}
+
+void ShowClock(int side)
+{
+    if (!MainForm)
+        return;
+    const int s = side < 0 ? Game.EndSide : side;
+    const bool upper = (s == White) == Game.Flipped;
+    frmMain& f = *MainForm;
+    QLabel* head = upper ? f.lblTimeLeftUp1 : f.lblTimeLeftDown1;
+    QLabel* value = upper ? f.lblTimeLeftUp : f.lblTimeLeftDown;
+    QLabel* rule = upper ? f.lblTimeRuleUp : f.lblTimeRuleDown;
+    QLabel* elapsed = upper ? f.lblTimeElapsedUp : f.lblTimeElapsedDown;
+
+    if (Cfg.Depth != LevelTimed) {
+        SetLabel(head, QStringLiteral("Level"));
+        SetLabel(value, LevelText(Cfg.Depth));
+        SetLabel(rule, QString());
+    } else {
+        SetLabel(head, QStringLiteral("Timer"));
+        SetLabel(value, FormatClock(Clock.TimeLeft[s]));
+        SetLabel(rule, Cfg.IncMode ? QStringLiteral("Plus %1 sec/move").arg(Cfg.IncTime)
+                                   : QStringLiteral("In next %1 moves").arg(Clock.MovesLeft[s]));
+    }
+    SetLabel(elapsed, FormatClock(Clock.TimeElapsed[s]));
+}
+
+void SetLevelCommandTicked(bool ticked)
+{
+    if (!MainForm)
+        return;
+    if (QAction* level = MainForm->command(QStringLiteral("mnEngineLevel"))) {
+        level->setCheckable(true);
+        level->setChecked(ticked);
+    }
+}
+
+void ResetClocks()
+{
+    ResetTimes();
+    Clock.TimeElapsed = {0, 0};
+    Clock.ClockRunning = false;
+    Game.MoveStartTime = platform().timeOfDay();
+    SetLevelCommandTicked(false);
+}
+
+void ApplyLevel()
+{
+    ResetTimes();
+    ShowClock(White);
+    ShowClock(Black);
+    // Only a game against the computer under a time control is timed.
+    if (Cfg.Depth == LevelTimed && (EngineWhite || EngineBlack)) {
+        Clock.ClockRunning = true;
+        Game.MoveStartTime = platform().timeOfDay();
+        SetLevelCommandTicked(true);
+    } else {
+        StopClocks();
+    }
+}
+
+void StopClocks()
+{
+    Clock.ClockRunning = false;
+    SetLevelCommandTicked(false);
+}
+
+void ChargeMove()
+{
+    const int mover = Game.EndSide;
+    if (Clock.FlagFallen[mover] || !Clock.ClockRunning)
+        return;
+    if (Cfg.IncMode) {
+        Clock.TimeLeft[mover] = std::clamp(Clock.TimeLeft[mover] + Cfg.IncTime, 0, MaxClockSeconds);
+    } else if (--Clock.MovesLeft[mover] <= 0) {
+        // A new period starts with the full time; what was left of the old one is lost.
+        Clock.TimeLeft[mover] = Cfg.InitTime * 60;
+        Clock.MovesLeft[mover] = Cfg.IncMove;
+    }
+    ShowClock(mover);
+}
+
+void ClockSecond()
+{
+    const int s = Game.EndSide;
+    if (!Clock.ClockRunning || Clock.FlagFallen[s])
+        return;
+    double now = platform().timeOfDay();
+    if (now < Game.MoveStartTime)
+        now += SecondsPerDay; // midnight passed since the clock last counted
+    if (Game.MoveStartTime + 1 >= now)
+        return;
+    // A fresh reading: a stalled loop costs the side to move one second, never more.
+    Game.MoveStartTime = platform().timeOfDay();
+    Clock.TimeLeft[s] -= 1;
+    Clock.TimeElapsed[s] = std::min(Clock.TimeElapsed[s] + 1, MaxClockSeconds);
+
+    if (Clock.TimeLeft[s] < 0) {
+        // The state is settled before the message, whose modal loop may run other handlers.
+        Clock.FlagFallen[s] = true;
+        Clock.TimeLeft[s] = 0;
+        Game.GameResult = s == White ? ResultBlackWins : ResultWhiteWins;
+        ShowClock(s);
+        showMessage(s == White ? QStringLiteral("White's flag fell.")
+                               : QStringLiteral("Black's flag fell."),
+                    MsgButtons::Ok, MsgIcon::Information);
+        if (MainForm)
+            MainForm->lblResult->setText(PlayersCaption());
+    }
+    ShowClock(s);
+}
