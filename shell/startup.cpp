@@ -12,6 +12,7 @@
 #include "kessrin.h"
 #include "play/clockstate.h"
 #include "play/clocktick.h"
+#include "play/frmlevelset.h"
 #include "shell/appstate.h"
 #include "shell/audio.h"
 #include "shell/boardcommands.h"
@@ -100,6 +101,7 @@ void ConnectAllCommands(frmMain& form)
     ConnectBoardCommands(form);
     ConnectMoveCommands(form);
     ConnectEngineCommands(form);
+    ConnectLevelCommands(form);
 }
 
 void StartFromCommandLine(const CommandLineRequest& request)
