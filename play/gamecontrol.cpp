@@ -1,0 +1,238 @@
+#include "play/gamecontrol.h"
+
+#include "core/domove.h"
+#include "core/gamerecord.h"
+#include "core/movelist.h"
+#include "engine/enginecontrols.h"
+#include "engine/enginelog.h"
+#include "engine/engineoptions.h"
+#include "engine/enginestate.h"
+#include "engine/search.h"
+#include "files/captions.h"
+#include "files/savegame.h"
+#include "play/clocks.h"
+#include "play/clockstate.h"
+#include "play/clocktick.h"
+#include "play/frmnewgame.h"
+#include "play/levels.h"
+#include "play/sidecommands.h"
+#include "play/sides.h"
+#include "shell/audio.h"
+#include "shell/boardview.h"
+#include "shell/frmmain.h"
+#include "shell/platform.h"
+#include "shell/settings.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+
+QAction* Command(const QString& name, int index = -1)
+{
+    return MainForm ? MainForm->command(name, index) : nullptr;
+}
+
+void SetTicked(const QString& name, bool ticked)
+{
+    if (QAction* action = Command(name))
+        action->setChecked(ticked);
+}
+
+void SetEnabled(const QString& name, bool enabled)
+{
+    if (QAction* action = Command(name))
+        action->setEnabled(enabled);
+}
+
+// The board's orientation with its menu tick and the coordinates that follow it.
+void SetFlipped(bool flipped)
+{
+    Game.Flipped = flipped;
+    SetTicked(QStringLiteral("mnPosFlip"), flipped);
+    // The tooltips name the squares even while the captions are hidden.
+    FillCoordinates();
+}
+
+void TellEngineNewGame(bool quiet)
+{
+    HaltEngine();
+    if (!quiet) {
+        SendToEngine(QStringLiteral("ucinewgame"), false);
+        if (SlaveLoaded()) {
+            // Two engines playing each other must not think on each other's time.
+            SendToEngine(QStringLiteral("ucinewgame"), true);
+            SetOptionBool(QStringLiteral("Ponder"), false, true);
+            SetOptionBool(QStringLiteral("Ponder"), false, false);
+        } else {
+            SetOptionBool(QStringLiteral("Ponder"), Cfg.AlwaysPonder, false);
+        }
+    }
+    UpdateEngineControls(true);
+}
+
+} // namespace
+
+void SetDemoRunning(bool running)
+{
+    Clock.DemoRunning = running;
+    SetTicked(QStringLiteral("mnQuorvinPlay"), running);
+}
+
+void ResetGame(bool keepTags, bool quiet)
+{
+    if (EngineLoaded())
+        TellEngineNewGame(quiet);
+    resetRecord(keepTags);
+    ClearModified();
+    ResetMoveList();
+    SetFlipped(false);
+    if (MainForm)
+        SetWindowTitle();
+    SetDemoRunning(Cfg.AutoPlay);
+    ResetClocks();
+}
+
+void NewGame()
+{
+    ResetGame(false, false);
+    RedrawBoard();
+    if (MainForm)
+        RefreshGameCaptions();
+    ShowMoveList(false);
+}
+
+void AskNewGame()
+{
+    if (Cfg.ShowNew) {
+        ShowNewGameDialog(MainForm);
+        return;
+    }
+    Game.GameFile.clear();
+    NewGame();
+    AssignSides(-1);
+}
+
+void AssignSides(int role)
+{
+    PlaySoundName(QStringLiteral("NEWGAME"));
+    if (!EngineLoaded())
+        return;
+    switch (role < 0 ? Cfg.EnginePlay : role) {
+    case RoleComputerWhite:
+        EngineWhite = true, EngineBlack = false;
+        break;
+    case RoleComputerBlack:
+        EngineWhite = false, EngineBlack = true;
+        break;
+    case RoleAlternation:
+        EngineWhite = AlternateWhite, EngineBlack = !AlternateWhite;
+        AlternateWhite = !AlternateWhite;
+        break;
+    case RoleRandom:
+        EngineWhite = platform().randomInt(0, 1) == 0;
+        EngineBlack = !EngineWhite;
+        break;
+    default:
+        EngineWhite = EngineBlack = false;
+        break;
+    }
+    SetTicked(QStringLiteral("mnEngineWhite"), EngineWhite);
+    SetTicked(QStringLiteral("mnEngineBlack"), EngineBlack);
+    if (EngineWhite || EngineBlack)
+        PreparePlayers();
+}
+
+void PreparePlayers()
+{
+    Engine.PonderOn = false;
+    SetTicked(QStringLiteral("mnEnginePonder"), false);
+    const bool oneSide = EngineWhite != EngineBlack;
+    SetEnabled(QStringLiteral("mnEnginePonder"), oneSide);
+    if (oneSide) {
+        if (Cfg.AlwaysPonder) {
+            Engine.PonderOn = true;
+            SetTicked(QStringLiteral("mnEnginePonder"), true);
+        }
+        if (Cfg.AutoFlip) {
+            // The human's side at the bottom.
+            SetFlipped(EngineWhite);
+            RedrawBoard();
+        }
+    }
+
+    if (Cfg.EngineName) {
+        const QString human = Cfg.User.isEmpty() ? QString::fromLatin1(DefaultUserName) : Cfg.User;
+        const QString level = LevelText(Cfg.Depth);
+        const QString suffix = level.isEmpty() ? QString() : QStringLiteral(" (") + level + QLatin1Char(')');
+        const QString whiteEngine = Engine.SlaveWhite ? Engine.SlaveName : Engine.EngineName;
+        const QString blackEngine = Engine.SlaveBlack ? Engine.SlaveName : Engine.EngineName;
+        Game.TagWhite = EngineWhite ? whiteEngine + suffix : human;
+        Game.TagBlack = EngineBlack ? blackEngine + suffix : human;
+    }
+
+    if (MainForm)
+        RefreshGameCaptions();
+    ApplyLevel();
+}
+
+void DemoStep()
+{
+    if (!Clock.DemoRunning)
+        return;
+    double now = platform().timeOfDay();
+    if (now < Game.MoveStartTime)
+        now += 86400.0; // midnight passed
+    if (!SpeechIdle())
+        return;
+    if (Game.CurPly < Game.PlyCount && Game.MoveStartTime + Cfg.PlayIntv < now) {
+        Game.MoveStartTime = platform().timeOfDay();
+        StepForward(Cfg.Animation, true);
+        ShowMoveList(true);
+    }
+}
+
+void mnFileNew_Click()
+{
+    if (!PromptSave())
+        AskNewGame();
+}
+
+void mnQuorvinPlay_Click()
+{
+    if (Game.CurPly >= Game.PlyCount)
+        SetDemoRunning(false);
+    else
+        SetDemoRunning(!Clock.DemoRunning);
+}
+
+void mnQuorvinHandicap_Click(int index)
+{
+    if (index < 0 || index > 5 || PromptSave())
+        return;
+    StartFromFen(QString::fromLatin1(HandicapFens[index % 3]), false);
+    // The side giving the odds is always White.
+    AssignSides(index < 3 ? RoleComputerWhite : RoleComputerBlack);
+}
+
+void ConnectGameCommands(frmMain& form)
+{
+    const auto connect = [&form](const QString& name, int index, auto handler) {
+        if (QAction* action = form.command(name, index)) {
+            QObject::connect(action, &QAction::triggered, action, handler);
+            action->setEnabled(true);
+        }
+    };
+    connect(QStringLiteral("mnFileNew"), -1, [] { mnFileNew_Click(); });
+    connect(QStringLiteral("mnQuorvinPlay"), -1, [] { mnQuorvinPlay_Click(); });
+    for (int index = 0; index < 6; ++index)
+        connect(QStringLiteral("mnQuorvinHandicap"), index,
+                [index] { mnQuorvinHandicap_Click(index); });
+    if (QMenu* handicaps = form.commandSet().menu(QStringLiteral("mnQuorvinHandicap_")))
+        handicaps->setEnabled(true);
+    // Ticks follow the flags only, never the click itself.
+    if (QAction* demo = form.command(QStringLiteral("mnQuorvinPlay")))
+        demo->setChecked(Clock.DemoRunning);
+    ConnectSideCommands(form);
+    setDemoStep(DemoStep);
+}

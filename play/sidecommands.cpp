@@ -1,0 +1,62 @@
+#include "play/sidecommands.h"
+
+#include "core/gamerecord.h"
+#include "engine/enginestate.h"
+#include "engine/search.h"
+#include "play/gamecontrol.h"
+#include "play/sides.h"
+#include "shell/frmmain.h"
+
+#include <QAction>
+
+namespace {
+
+void SetTicked(const char* name, bool ticked)
+{
+    if (!MainForm)
+        return;
+    if (QAction* action = MainForm->command(QString::fromLatin1(name)))
+        action->setChecked(ticked);
+}
+
+// Changes one of the engine's sides. keepSearch: the engine plays the other side and that side
+// is to move in the live game, so its search is not disturbed.
+void ToggleSide(bool& side, const char* command, bool keepSearch)
+{
+    if (!keepSearch)
+        HaltEngine();
+    side = !side;
+    SetTicked(command, side);
+    PreparePlayers();
+}
+
+} // namespace
+
+void mnEngineWhite_Click()
+{
+    ToggleSide(EngineWhite, "mnEngineWhite", EngineBlack && Game.EndSide == Black);
+}
+
+void mnEngineBlack_Click()
+{
+    ToggleSide(EngineBlack, "mnEngineBlack", EngineWhite && Game.EndSide == White);
+}
+
+void mnEnginePonder_Click()
+{
+    if (Engine.PonderOn && Engine.EngineState != 6)
+        HaltEngine();
+    Engine.PonderOn = !Engine.PonderOn;
+    SetTicked("mnEnginePonder", Engine.PonderOn);
+}
+
+void ConnectSideCommands(frmMain& form)
+{
+    const auto connect = [&form](const char* name, void (*handler)()) {
+        if (QAction* action = form.command(QString::fromLatin1(name)))
+            QObject::connect(action, &QAction::triggered, action, [handler] { handler(); });
+    };
+    connect("mnEngineWhite", mnEngineWhite_Click);
+    connect("mnEngineBlack", mnEngineBlack_Click);
+    connect("mnEnginePonder", mnEnginePonder_Click);
+}
