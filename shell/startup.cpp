@@ -13,6 +13,8 @@
 #include "play/clockstate.h"
 #include "play/clocktick.h"
 #include "play/frmlevelset.h"
+#include "play/gamecontrol.h"
+#include "play/sides.h"
 #include "shell/appstate.h"
 #include "shell/audio.h"
 #include "shell/boardcommands.h"
@@ -28,6 +30,7 @@
 #include <QLineEdit>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <memory>
 
@@ -102,6 +105,7 @@ void ConnectAllCommands(frmMain& form)
     ConnectMoveCommands(form);
     ConnectEngineCommands(form);
     ConnectLevelCommands(form);
+    ConnectGameCommands(form);
 }
 
 void StartFromCommandLine(const CommandLineRequest& request)
@@ -159,12 +163,24 @@ int RunProgram(const QStringList& arguments)
     RedrawBoard();
     SetWindowTitle();
     StartDefaultEngine();
+    AlternateWhite = false;
+    // Until the automatic save file can be read, only the case without it starts a new game.
+    const bool askNewGame = request.kind == CommandLineRequest::Kind::Empty && !Cfg.AutoSave;
+    if (askNewGame)
+        NewGame();
     StartFromCommandLine(request);
 
     if (!App.SecondInstance)
         window.move(Cfg.Left / 15, Cfg.Top / 15);
     window.show();
     window.txtMove->setFocus();
+    if (askNewGame) {
+        // Asked from the loop's first pass, over the shown window; not once the window closed.
+        QTimer::singleShot(0, [] {
+            if (App.Running && MainForm)
+                AskNewGame();
+        });
+    }
 
     MainLoop();
 
