@@ -1,0 +1,117 @@
+#include "play_fixture_game.h"
+
+#include "core/domove.h"
+#include "core/gamerecord.h"
+#include "core/movelist.h"
+#include "engine/enginecontrols.h"
+#include "engine/enginestate.h"
+#include "files/savegame.h"
+#include "play/clocks.h"
+#include "play/clockstate.h"
+#include "play/clocktick.h"
+#include "play/frmlevelset.h"
+#include "play/gamecontrol.h"
+#include "play/sides.h"
+#include "shell/appstate.h"
+#include "shell/boardcommands.h"
+#include "shell/boardview.h"
+#include "shell/frmmain.h"
+#include "shell/settings.h"
+#include "support/test_app.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+void GameTest::SetUp()
+{
+    ensureApplication();
+    ASSERT_TRUE(logFolder.isValid());
+    App.ProgramFolder = testProgramFolder();
+    Cfg.resetToDefaults();
+    Cfg.Animation = false;
+    Cfg.Sounds = true;
+    Cfg.Music = 0;
+    Cfg.ShowNew = false;
+    Cfg.EngineLog = true;
+    Cfg.LogFile = logFolder.filePath(QStringLiteral("engine.htm"));
+    KessrinInit();
+    resetRecord(false);
+    Engine.reset();
+    Clock.reset();
+    EngineWhite = EngineBlack = false;
+    AlternateWhite = false;
+    LastMoveShown = 0;
+    setSpeechIdleSource(nullptr);
+    form = std::make_unique<frmMain>();
+    form->Form_Load();
+    ConnectBoardCommands(*form);
+    ConnectLevelCommands(*form);
+    ConnectSaveCommands(*form);
+    ConnectGameCommands(*form);
+    UpdateEngineControls(false);
+    ResetClocks();
+}
+
+void GameTest::TearDown()
+{
+    setDemoStep(nullptr);
+    form.reset();
+    SetMainBoardView(nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void GameTest::loadEngine(const char* name)
+{
+    Engine.EngineState = 1;
+    Engine.EngineName = QString::fromLatin1(name);
+    UpdateEngineControls(true);
+}
+
+QStringList GameTest::sentLines(bool toSlave)
+{
+    QFile log(Cfg.LogFile);
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromUtf8(log.readAll());
+    // Main-engine lines are red, the slave's magenta.
+    const QRegularExpression entry(QStringLiteral("<font color=\"(\\w+)\">(.*?)</font>"));
+    QStringList lines;
+    for (const auto& match : entry.globalMatch(text))
+        if (match.captured(1) == (toSlave ? QLatin1String("magenta") : QLatin1String("red")))
+            lines << match.captured(2);
+    return lines;
+}
+
+void GameTest::forgetSent()
+{
+    QFile::remove(Cfg.LogFile);
+}
+
+QStringList GameTest::sounds() const
+{
+    QStringList names;
+    for (const QString& path : fake.soundsPlayed)
+        names << QFileInfo(path).baseName();
+    return names;
+}
+
+void GameTest::playQuiet(std::initializer_list<const char*> sans)
+{
+    for (const char* san : sans)
+        ASSERT_TRUE(DoMove(KessrinAlg2Move(Game.Board, san), ModeQuiet, 0)) << san;
+}
+
+QAction* GameTest::command(const char* name, int index) const
+{
+    return form->command(QString::fromLatin1(name), index);
+}
+
+bool GameTest::ticked(const char* name) const
+{
+    QAction* action = command(name);
+    return action && action->isChecked();
+}
