@@ -146,7 +146,8 @@ int KessrinTryMove(RulesBoard& b, int& flags, MoveCode move)
         s[r] = 0;
         s[kt] = static_cast<uint8_t>(king);
         s[rt] = static_cast<uint8_t>(rook);
-        b.libState[kStateKing + us] = static_cast<uint8_t>(kt);
+        if (b.libState[kStateKing + us] == from)
+            b.libState[kStateKing + us] = static_cast<uint8_t>(kt);
         storedTo = r;
         special = true;
         moveFlags |= MoveFlag::Castling;
@@ -171,7 +172,8 @@ int KessrinTryMove(RulesBoard& b, int& flags, MoveCode move)
         key ^= pieceKey(piece, from) ^ pieceKey(placed, to);
         s[from] = 0;
         s[to] = static_cast<uint8_t>(placed);
-        if ((piece & 7) == King && from == g.king)
+        // The cache follows the king it tracks, so that an undo can follow it back exactly.
+        if ((piece & 7) == King && b.libState[kStateKing + us] == from)
             b.libState[kStateKing + us] = static_cast<uint8_t>(to);
     }
     const int newMask = [&] {
@@ -205,7 +207,7 @@ int KessrinTryMove(RulesBoard& b, int& flags, MoveCode move)
         lib |= kEpInKey;
     }
     key &= kKeyMask;
-    if (reply.checkers)
+    if (reply.checkers || reply.kingsAttacked)
         moveFlags |= MoveFlag::Check;
     if (!anyLegalMove(reply))
         moveFlags |= MoveFlag::NoReply;

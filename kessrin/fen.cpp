@@ -64,8 +64,8 @@ void readCastlingChar(RulesBoard& b, char c, int& mask)
     const bool white = c >= 'A' && c <= 'Z';
     const int side = white ? White : Black;
     const char lower = white ? static_cast<char>(c - 'A' + 'a') : c;
-    const int king = findKing(b, side);
-    if (king < 0 || RowOf(king) != backRow(side))
+    const int king = castlingKing(b.squares, side);
+    if (king < 0)
         return;
     int index = -1, rook = -1;
     if (lower == 'k' || lower == 'q') {

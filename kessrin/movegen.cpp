@@ -7,7 +7,9 @@
 
 namespace kessrin_detail {
 
-bool attacked(const uint8_t* s, int t, int by)
+// Kings attack the squares around them (a king may not step next to the other king), but they
+// never give check: on an edited board kings may touch, and that leaves both sides free to move.
+template <bool WithKings> static inline bool attackedBy(const uint8_t* s, int t, int by)
 {
     const int col = ColourValue(by);
     const int pawn = col | Pawn;
@@ -22,11 +24,13 @@ bool attacked(const uint8_t* s, int t, int by)
         if (onBoard(x) && s[x] == knight)
             return true;
     }
-    const int king = col | King;
-    for (int d : kKingDirs) {
-        const int x = t + d;
-        if (onBoard(x) && s[x] == king)
-            return true;
+    if constexpr (WithKings) {
+        const int king = col | King;
+        for (int d : kKingDirs) {
+            const int x = t + d;
+            if (onBoard(x) && s[x] == king)
+                return true;
+        }
     }
     const int queen = col | Queen, rook = col | Rook, bishop = col | Bishop;
     for (int d : kOrth) {
@@ -52,6 +56,16 @@ bool attacked(const uint8_t* s, int t, int by)
     return false;
 }
 
+bool attacked(const uint8_t* s, int t, int by)
+{
+    return attackedBy<true>(s, t, by);
+}
+
+bool attackedIgnoringKings(const uint8_t* s, int t, int by)
+{
+    return attackedBy<false>(s, t, by);
+}
+
 static int scanKing(const uint8_t* squares, int side)
 {
     const int king = ColourValue(side) | King;
@@ -70,15 +84,17 @@ int findKing(const RulesBoard& b, int side)
     return scanKing(b.squares, side);
 }
 
-// Copies the squares, turning every code that is not a valid piece into a wall. Runs for every
-// generator set-up, hence the vector version.
-static void sanitizeSquares(const uint8_t* src, uint8_t* dst)
+// Copies the squares, turning every code that is not a valid piece into a wall, and counts the
+// squares holding `king`. Runs for every generator set-up, hence the vector version.
+static int sanitizeSquares(const uint8_t* src, uint8_t* dst, int king)
 {
 #if defined(__SSE2__)
     const __m128i highMask = _mm_set1_epi8(static_cast<char>(0xF8));
     const __m128i typeMask = _mm_set1_epi8(7);
     const __m128i white = _mm_set1_epi8(8), black = _mm_set1_epi8(16), six = _mm_set1_epi8(6);
     const __m128i zero = _mm_setzero_si128();
+    const __m128i kingCode = _mm_set1_epi8(static_cast<char>(king));
+    __m128i kings = zero; // each lane counts down once per king seen in that lane
     for (int i = 0; i < 128; i += 16) {
         const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
         const __m128i high = _mm_and_si128(c, highMask);
@@ -89,10 +105,18 @@ static void sanitizeSquares(const uint8_t* src, uint8_t* dst)
         const __m128i wall = _mm_andnot_si128(keep, typeMask);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i),
                          _mm_or_si128(_mm_and_si128(ok, c), wall));
+        kings = _mm_add_epi8(kings, _mm_cmpeq_epi8(c, kingCode));
     }
+    // Lanes hold 0..-8; negate and add them up.
+    const __m128i sums = _mm_sad_epu8(_mm_sub_epi8(zero, kings), zero);
+    return _mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4);
 #else
-    for (int i = 0; i < 128; ++i)
+    int count = 0;
+    for (int i = 0; i < 128; ++i) {
         dst[i] = kSanitize[src[i]];
+        count += src[i] == king;
+    }
+    return count;
 #endif
 }
 
@@ -115,18 +139,25 @@ void setupGen(Gen& g, const RulesBoard& b)
     g.us = sideOf(b);
     g.usCol = ColourValue(g.us);
     g.themCol = ColourValue(1 - g.us);
-    sanitizeSquares(b.squares, g.sq);
+    const int ownKing = g.usCol | King;
+    const int kingCount = sanitizeSquares(b.squares, g.sq, ownKing);
     const int32_t e = currentEntry(b);
     g.castleMask = entryCastle(e);
     g.epColumn = entryEp(e);
     std::memcpy(g.rooks, b.castlingRooks, 4);
-
-    const int ownKing = g.usCol | King;
+    g.checkers = 0;
+    g.pinCount = 0;
+    g.multiKing = kingCount > 1;
+    if (g.multiKing) [[unlikely]] {
+        g.king = castlingKing(g.sq, g.us);
+        g.chess960 = b.libState[kStateChess960] != 0 || !standardCastling(g);
+        g.kingsAttacked = !ownKingsSafe(g);
+        return;
+    }
+    g.kingsAttacked = false;
     const int cached = b.libState[kStateKing + g.us];
     g.king = onBoard(cached) && g.sq[cached] == ownKing ? cached : scanKing(g.sq, g.us);
     g.chess960 = b.libState[kStateChess960] != 0 || !standardCastling(g);
-    g.checkers = 0;
-    g.pinCount = 0;
     const int k = g.king;
     if (k < 0)
         return;
@@ -182,6 +213,73 @@ void setupGen(Gen& g, const RulesBoard& b)
             addChecker(t, 0);
 }
 
+int castlingKing(const uint8_t* squares, int side)
+{
+    const int king = ColourValue(side) | King;
+    const int base = backRow(side) * 16;
+    int found = -1;
+    for (int sq = base + 4; sq < base + 12; ++sq) {
+        if (squares[sq] != king)
+            continue;
+        if (found >= 0)
+            return -1;
+        found = sq;
+    }
+    return found;
+}
+
+bool ownKingsSafe(const Gen& g)
+{
+    const int king = g.usCol | King;
+    for (int row = 0; row < 8; ++row)
+        for (int sq = row * 16 + 4; sq < row * 16 + 12; ++sq)
+            if (g.sq[sq] == king && attackedBy<false>(g.sq, sq, 1 - g.us))
+                return false;
+    return true;
+}
+
+bool multiKingMoveSafe(Gen& g, int piece, int from, int to)
+{
+    uint8_t* s = g.sq;
+    const int rook = g.usCol | Rook;
+    const bool isKing = (piece & 7) == King;
+    if (isKing && from == g.king &&
+        (s[to] == rook || (!g.chess960 && (to - from == 2 || from - to == 2)))) {
+        const int i = g.us * 2 + (to > from ? 0 : 1);
+        const int r = s[to] == rook ? to : g.rooks[i];
+        const int kt = KingTarget(i), rt = RookTarget(i);
+        const uint8_t saved[4] = {s[from], s[r], s[kt], s[rt]};
+        s[from] = 0;
+        s[r] = 0;
+        s[kt] = static_cast<uint8_t>(piece);
+        s[rt] = static_cast<uint8_t>(rook);
+        const bool safe = ownKingsSafe(g);
+        s[rt] = saved[3];
+        s[kt] = saved[2];
+        s[r] = saved[1];
+        s[from] = saved[0];
+        return safe;
+    }
+    // The generator lifts a moving king off its square while it lists the king's steps, so the
+    // from-square is put back as it was found.
+    const uint8_t savedFrom = s[from], savedTo = s[to];
+    int victim = -1;
+    uint8_t savedVictim = 0;
+    if ((piece & 7) == Pawn && FileOf(to) != FileOf(from) && savedTo == 0) {
+        victim = to - PawnStep(g.us);
+        savedVictim = s[victim];
+        s[victim] = 0;
+    }
+    s[from] = 0;
+    s[to] = static_cast<uint8_t>(piece);
+    const bool safe = ownKingsSafe(g);
+    s[to] = savedTo;
+    s[from] = savedFrom;
+    if (victim >= 0)
+        s[victim] = savedVictim;
+    return safe;
+}
+
 int matchLegal(Gen& g, MoveCode move, int& castleIndex)
 {
     castleIndex = -1;
@@ -208,7 +306,7 @@ int matchLegal(Gen& g, MoveCode move, int& castleIndex)
     const bool isPromo = (piece & 7) == Pawn && RowOf(to) == lastRow(us);
     const int wantPromo = isPromo ? promo : 0;
     bool found = false;
-    genFrom(g, from, [&](int, int t, int p) {
+    genPiece(g, from, [&](int, int t, int p) {
         found = t == wantTo && p == wantPromo;
         return found;
     });
@@ -250,8 +348,8 @@ bool insufficientMaterial(const uint8_t* squares)
 bool castlingRightUsable(const RulesBoard& b, int i)
 {
     const int side = i / 2;
-    const int king = findKing(b, side);
-    if (king < 0 || RowOf(king) != backRow(side))
+    const int king = castlingKing(b.squares, side);
+    if (king < 0)
         return false;
     const int r = b.castlingRooks[i];
     return onBoard(r) && RowOf(r) == RowOf(king) && b.squares[r] == (ColourValue(side) | Rook) &&
@@ -261,8 +359,8 @@ bool castlingRightUsable(const RulesBoard& b, int i)
 int outermostCastlingRook(const RulesBoard& b, int i)
 {
     const int side = i / 2;
-    const int king = findKing(b, side);
-    if (king < 0 || RowOf(king) != backRow(side))
+    const int king = castlingKing(b.squares, side);
+    if (king < 0)
         return -1;
     const int rook = ColourValue(side) | Rook;
     const int base = backRow(side) * 16;
@@ -290,7 +388,7 @@ bool castlingSetupIs960(const RulesBoard& b)
     for (int i = 0; i < 4; ++i) {
         if (!(mask & (1 << i)) || !castlingRightUsable(b, i))
             continue;
-        if (findKing(b, i / 2) != (i < 2 ? 120 : 8) || b.castlingRooks[i] != kCorner[i])
+        if (castlingKing(b.squares, i / 2) != (i < 2 ? 120 : 8) || b.castlingRooks[i] != kCorner[i])
             return true;
     }
     return false;

@@ -162,13 +162,25 @@ struct Gen {
     int castleMask = 0;
     int epColumn = 0;
     bool chess960 = false;
+    // More than one own king (an edited board): every own king is royal, so moves are generated
+    // pseudo-legally and kept when no own king is attacked afterwards; checkers and pins stay
+    // empty and kingsAttacked tells whether the side is in check. king is then the castling king.
+    bool multiKing = false;
+    bool kingsAttacked = false;
     uint8_t rooks[4];
     uint8_t evasion[128]; // valid when checkers == 1: squares a non-king move may land on
 };
 
 bool attacked(const uint8_t* s, int square, int by);
+// The same, leaving out the kings: whether a king standing on the square is in check.
+bool attackedIgnoringKings(const uint8_t* s, int square, int by);
 void setupGen(Gen& g, const RulesBoard& b);
 int findKing(const RulesBoard& b, int side);
+// The king that castles: the only king of the side on its back rank; -1 when there is none or
+// more than one.
+int castlingKing(const uint8_t* squares, int side);
+// True when no king of the side to move is attacked on g.sq.
+bool ownKingsSafe(const Gen& g);
 
 inline int pinDirOf(const Gen& g, int from)
 {
@@ -202,13 +214,14 @@ inline bool epCaptureLegal(Gen& g, int from)
     if (!onBoard(from) || g.sq[from] != pawn || g.sq[target] != 0 ||
         g.sq[victim] != (g.themCol | Pawn) || (from != victim - 1 && from != victim + 1))
         return false;
-    if (g.king < 0)
+    if (g.king < 0 && !g.multiKing)
         return true;
     const uint8_t taken = g.sq[victim];
     g.sq[from] = 0;
     g.sq[victim] = 0;
     g.sq[target] = static_cast<uint8_t>(pawn);
-    const bool legal = !attacked(g.sq, g.king, 1 - g.us);
+    const bool legal =
+        g.multiKing ? ownKingsSafe(g) : !attackedIgnoringKings(g.sq, g.king, 1 - g.us);
     g.sq[from] = static_cast<uint8_t>(pawn);
     g.sq[victim] = taken;
     g.sq[target] = 0;
@@ -357,9 +370,32 @@ inline __attribute__((always_inline)) bool genFrom(Gen& g, int from, Sink&& sink
     }
 }
 
+// True when the move of `piece` the generator produced from `from` to `to` leaves no own king
+// attacked. Only for boards with several own kings; g.sq is restored before returning.
+bool multiKingMoveSafe(Gen& g, int piece, int from, int to);
+
+// Legal moves of the piece on `from` on any board: the fast generator, or with several own
+// kings its pseudo-legal moves filtered by making them.
+template <class Sink> inline bool genPiece(Gen& g, int from, Sink&& sink)
+{
+    if (!g.multiKing) [[likely]]
+        return genFrom(g, from, sink);
+    const int piece = g.sq[from];
+    return genFrom(g, from, [&](int f, int t, int p) {
+        return multiKingMoveSafe(g, piece, f, t) && sink(f, t, p);
+    });
+}
+
 // All legal moves; returns true when the sink stopped.
 template <class Sink> bool genAll(Gen& g, Sink&& sink)
 {
+    if (g.multiKing) [[unlikely]] {
+        for (int row = 0; row < 8; ++row)
+            for (int sq = row * 16 + 4, end = row * 16 + 12; sq < end; ++sq)
+                if ((g.sq[sq] & g.usCol) && genPiece(g, sq, sink))
+                    return true;
+        return false;
+    }
     if (g.checkers > 1)
         return genFrom(g, g.king, sink);
     for (int row = 0; row < 8; ++row) {

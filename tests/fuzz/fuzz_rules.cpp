@@ -63,7 +63,8 @@ bool bareMaterial(const RulesBoard& board)
     int minors = 0, bishopColours = 0, knights = 0;
     for (int square = 0; square < 128; ++square) {
         const int code = board.squares[square];
-        if (!OnBoard(square) || code == 0 || !((code >= 8 && code <= 13) || (code >= 16 && code <= 21)))
+        if (!OnBoard(square) || code == 0 ||
+            !((code >= 8 && code <= 13) || (code >= 16 && code <= 21)))
             continue;
         switch (TypeOf(code)) {
         case King:
@@ -144,8 +145,8 @@ void exerciseMoves(RulesBoard& board, int depth, bool everyTarget)
             if (!OnBoard(to))
                 continue;
             // The promotion field means something only for a pawn reaching an end row.
-            const bool promotes = TypeOf(board.squares[from]) == Pawn &&
-                                  (RowOf(to) == 0 || RowOf(to) == 7);
+            const bool promotes =
+                TypeOf(board.squares[from]) == Pawn && (RowOf(to) == 0 || RowOf(to) == 7);
             const int promotions = promotes ? 4 : 1;
             for (int promo = 0; promo < promotions; ++promo) {
                 const MoveCode move = MakeMove(from, to, promo);

@@ -188,8 +188,10 @@ TEST(History, FiftyMoveClockRestartsAfterCaptureAndSurvivesUndo)
     EXPECT_EQ(play(board, "Ra2 Kd8 Ra3"), MoveFlag::FiftyMoves);
 }
 
-// Boards the position editor can make: two kings of one colour, a king short. The moves
-// played first move the second king or the tracked one, so that the king cache is exercised.
+// Boards the position editor can make: two kings of one colour, a king short. Every king of the
+// side to move is royal; kings never give check, so the black king on f1 may touch the white
+// one. The moves played first move the second king or the tracked one, so that the king cache
+// is exercised, and most rows end with the two-king side to move.
 struct OddBoardRow {
     const char* name;
     const char* fen;
@@ -199,8 +201,11 @@ struct OddBoardRow {
 const OddBoardRow kOddBoards[] = {
     {"twoBlackKingsQueenOnE1", "rnbqkbnr/pppppppp/8/8/8/P7/1PPPPPPP/RNQkq3 b - - 0 1", ""},
     {"secondKingMovesAway", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKk2 w Qkq - 0 1", "a2a3 f1g1"},
-    {"trackedKingMoves", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKk2 w Qkq - 0 1", "a2a3 e8f8"},
-    {"secondKingTakes", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKk2 w Qkq - 0 1", "a2a3 f1e2"},
+    {"trackedKingMoves", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKk2 w Qkq - 0 1",
+     "a2a3 e7e5 a3a4 e8e7 a4a5"},
+    {"secondKingTakes", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKk2 w Qkq - 0 1", "a2a3 f1g2 a3a4"},
+    {"secondKingInCheck", "4k3/8/4b3/8/4k3/8/4R3/K7 b - - 0 1", "e4d4 e2e1 d4c4"},
+    {"bishopTakesTheChecker", "r3k2r/8/8/8/8/2b5/8/R3k2K b - - 0 1", "c3a1 h1g2"},
     {"twoBlackKingsCastle", "r3k2r/8/8/3k4/8/8/8/R3K2R b KQkq - 0 1", "e8c8 e1g1 d5e6"},
     {"noWhiteKing", "r3k2r/8/8/8/8/8/8/R6R w KQkq - 0 1", "a1a8 e8d7 h1h7"},
 };
@@ -239,7 +244,8 @@ TEST_P(OddBoards, AllOperationsAgreeOnTheMoves)
                 continue;
             const MoveCode move = MakeMove(from, to);
             const std::string san = KessrinMove2Alg(board, move);
-            const bool listed = std::find(generated.begin(), generated.end(), move) != generated.end();
+            const bool listed =
+                std::find(generated.begin(), generated.end(), move) != generated.end();
             int flags = 0;
             const bool legal = KessrinTryMove(board, flags, move) != 0;
             if (legal)
@@ -250,9 +256,9 @@ TEST_P(OddBoards, AllOperationsAgreeOnTheMoves)
                 EXPECT_TRUE(legal) << what;
                 EXPECT_EQ(KessrinAlg2Move(board, san), move) << what << " " << san;
             } else if (legal) {
-                EXPECT_NE(std::find(generated.begin(), generated.end(),
-                                    KessrinAlg2Move(board, san)),
-                          generated.end())
+                EXPECT_NE(
+                    std::find(generated.begin(), generated.end(), KessrinAlg2Move(board, san)),
+                    generated.end())
                     << "only castling has a second spelling: " << what;
             }
         }
@@ -293,6 +299,49 @@ TEST_P(OddBoards, UndoRestoresTheExactRecord)
 
 INSTANTIATE_TEST_SUITE_P(Kessrin, OddBoards, ::testing::ValuesIn(kOddBoards),
                          [](const auto& info) { return std::string(info.param.name); });
+
+struct RoyalRow {
+    const char* fen;
+    const char* move;
+    bool legal;
+    int flags;
+};
+
+// With two kings, leaving either in check is illegal and attacking either is check; touching
+// kings stop no move except a king stepping next to the other.
+const RoyalRow kRoyalRows[] = {
+    {"4k3/8/4b3/8/4k3/8/4R3/K7 b - - 0 1", "e6d5", false, 0},
+    {"4k3/8/4b3/8/4k3/8/4R3/K7 b - - 0 1", "e4d4", true, 0},
+    {"4k3/8/8/8/8/2b5/8/R3k2K b - - 0 1", "c3a1", true, MoveFlag::Capture | MoveFlag::NoMaterial},
+    {"4k3/8/8/8/8/2b5/8/R3k2K b - - 0 1", "c3d4", false, 0},
+    {"4k3/8/8/8/8/2b5/8/R3k2K b - - 0 1", "e1f1", false, 0},
+    {"4k3/8/8/8/8/2b5/8/R3k2K b - - 0 1", "e1f2", true, 0},
+    // Every step of the king in check opens the file onto the other one: mate.
+    {"4k3/8/8/8/4k3/8/8/K6R w - - 0 1", "h1e1", true, MoveFlag::Check | MoveFlag::NoReply},
+    {"4k3/8/8/8/4k3/8/8/K6R w - - 0 1", "h1h8", true, MoveFlag::Check},
+    {"4k3/8/8/8/4k3/8/8/K6R w - - 0 1", "h1h5", true, 0},
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKk2 w Qkq - 0 1", "a2a3", true, 0},
+    {"4k3/p7/8/8/8/8/8/3Kk3 w - - 0 1", "d1c2", true, 0},
+    {"4k3/p7/8/8/8/8/8/3Kk3 w - - 0 1", "d1d2", false, 0},
+    // Castling needs a single king on the back rank.
+    {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "e8g8", true, MoveFlag::Castling},
+    {"r3k2r/8/8/8/3k4/8/8/R3K2R b KQkq - 0 1", "e8g8", true, MoveFlag::Castling},
+    {"r3k2r/8/8/8/8/8/8/k3K2R b KQkq - 0 1", "e8c8", true, MoveFlag::Castling},
+    {"rk2k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "e8g8", false, 0},
+};
+
+TEST(OddBoards, EveryKingIsRoyal)
+{
+    for (const RoyalRow& row : kRoyalRows) {
+        RulesBoard board = boardFrom(row.fen);
+        int flags = 0;
+        const MoveCode move = CoordToMove(row.move);
+        EXPECT_EQ(KessrinTryMove(board, flags, move) != 0, row.legal) << row.fen << " " << row.move;
+        if (row.legal) {
+            EXPECT_EQ(flags, row.flags) << row.fen << " " << row.move;
+        }
+    }
+}
 
 TEST(Castling, StandardBothForms)
 {

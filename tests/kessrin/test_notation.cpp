@@ -193,7 +193,8 @@ const CastlingLettersRow kCastlingLetterRows[] = {
     {"r3k2r/8/8/8/8/8/8/R3K2R b KQkqd -", false, {123, 116, 11, 4}},
     {"r3k2r/8/8/8/8/8/8/R3K2R w HAhac -", false, {123, 116, 11, 4}},
     {"rr2k2r/8/8/8/8/8/8/R3K2R w KQkqb -", true, {123, 116, 11, 5}},
-    {"1r2k1r1/8/8/8/8/8/8/1R2K1R1 w KQkq -", true, {122, 117, 10, 5}},
+    // Pawns close the files, else each g-rook would forbid the other side's short castling.
+    {"1r2k1r1/1p4p1/8/8/8/8/1P4P1/1R2K1R1 w KQkq -", true, {122, 117, 10, 5}},
 };
 
 // The castlings each side can play are exactly those the FEN names, read back unchanged, and
