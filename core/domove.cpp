@@ -2,7 +2,9 @@
 
 #include "core/gamerecord.h"
 #include "core/movelist.h"
+#include "engine/engineoutput.h"
 #include "engine/enginestate.h"
+#include "engine/search.h"
 #include "files/captions.h"
 #include "files/savegame.h"
 #include "play/clockstate.h"
@@ -138,12 +140,7 @@ bool DoMove(MoveCode move, int mode, int annotation)
     KessrinUndoMove(Game.Board);
 
     // A pondering engine either guessed this move or its search is now pointless.
-    if (Engine.EngineState > 4) {
-        if (Engine.EngineState == 7 && move == Engine.PonderMove)
-            Engine.EngineState = 6;
-        else
-            Engine.EngineState = 4;
-    }
+    PonderHitOrStop(move);
 
     if (Game.CurPly < Game.PlyCount) {
         if (showMessage(LaterMovesQuestion, MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
@@ -191,6 +188,8 @@ bool DoMove(MoveCode move, int mode, int annotation)
         offer->setChecked(false);
         Engine.DrawOffer = true;
     }
+    // A ponder search that ended by itself answers this move at once if it guessed it.
+    PlayStoredPonderResult(move);
     return true;
 }
 

@@ -132,11 +132,28 @@ std::optional<int> NumberAfter(const QString& line, QLatin1StringView key, int l
     return LeadingNumber(line, at + key.size(), low, high);
 }
 
+namespace {
+
+// True when word occurs in line as a whole blank-separated token, including at the line's end.
+bool HasToken(const QString& line, QLatin1StringView word)
+{
+    for (qsizetype at = line.indexOf(word); at >= 0; at = line.indexOf(word, at + 1)) {
+        const qsizetype end = at + word.size();
+        if ((at == 0 || line[at - 1] == QLatin1Char(' ')) &&
+            (end == line.size() || line[end] == QLatin1Char(' ')))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 std::optional<int> ExactScore(const QString& line)
 {
     const qsizetype at = line.indexOf(QLatin1StringView(" score "));
-    if (at < 0 || line.contains(QLatin1StringView(" lowerbound ")) ||
-        line.contains(QLatin1StringView(" upperbound ")))
+    // A bound may also end the line; it is never an exact score.
+    if (at < 0 || HasToken(line, QLatin1StringView("lowerbound")) ||
+        HasToken(line, QLatin1StringView("upperbound")))
         return std::nullopt;
     const qsizetype kind = at + 7;
     if (line.mid(kind, 5) == QLatin1StringView("mate ")) {

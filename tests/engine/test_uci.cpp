@@ -67,10 +67,13 @@ TEST(BuildPosition, StartposFenMovesAndReversiblePlies)
                                 mv("f1", "c4"), mv("g8", "f6"), mv("e1", "h1")};
     PositionText text = BuildPosition(true, StandardFen, opening, 7);
     EXPECT_EQ(text.text, "startpos moves e2e4 e7e5 g1f3 b8c6 f1c4 g8f6 e1g1");
-    // Castling gives up castling rights and so counts as irreversible.
-    EXPECT_EQ(text.reversiblePlies, 0);
+    // Only pawn moves and captures restart the count (the fifty-move rule's), castling does not.
+    EXPECT_EQ(text.reversiblePlies, 5);
     text = BuildPosition(true, StandardFen, opening, 4);
     EXPECT_EQ(text.reversiblePlies, 2);
+    const MoveCode capture[] = {mv("e2", "e4"), mv("d7", "d5"), mv("g1", "f3"), mv("d5", "e4")};
+    EXPECT_EQ(BuildPosition(true, StandardFen, capture, 4).reversiblePlies, 0);
+    EXPECT_EQ(BuildPosition(true, StandardFen, capture, 3).reversiblePlies, 1);
 
     const QString fen = QString::fromLatin1(PromotionFen);
     EXPECT_EQ(BuildPosition(false, fen, nullptr, 0).text, "fen " + fen);
@@ -170,6 +173,8 @@ TEST(InfoScore, MateCentipawnsAndBounds)
         {"info depth 9 score wdl 500 400 100", 0},
         {"info depth 9 score cp 30 lowerbound nodes 10", std::nullopt},
         {"info depth 9 score cp 30 upperbound", std::nullopt},
+        {"info depth 9 score cp 30 lowerbound", std::nullopt},
+        {"info depth 9 score cp 30 nodes 5 upperboundx", 30},
         {"info depth 9 nodes 10", std::nullopt},
     };
     for (const Row& row : rows)

@@ -1,2 +1,0 @@
-#include "engine_session.h"
-TEST_F(EngineSession, ProbeNothing) {}
