@@ -78,8 +78,10 @@ frmNewGame::frmNewGame(QWidget* parent) : QDialog(parent)
     // Only its arrows show; the number lives in txtStartPos.
     updnStartPos->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     updnStartPos->setFixedWidth(22);
+    updnStartPos->setFocusPolicy(Qt::NoFocus);
     updnStartPos->setStyleSheet(
-        QStringLiteral("QSpinBox { color: transparent; background: transparent; border: none; }"));
+        QStringLiteral("QSpinBox { color: transparent; selection-color: transparent; "
+                       "selection-background-color: transparent; }"));
     auto* numberRow = new QHBoxLayout;
     numberRow->setSpacing(0);
     numberRow->addWidget(txtStartPos);
