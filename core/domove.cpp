@@ -8,6 +8,7 @@
 #include "files/captions.h"
 #include "files/savegame.h"
 #include "play/clockstate.h"
+#include "play/gamecontrol.h"
 #include "play/sides.h"
 #include "shell/audio.h"
 #include "shell/boardview.h"
@@ -111,6 +112,17 @@ int LeadingNumber(const QString& text, int low, int high)
     return std::clamp(digits.left(length).toInt(), low, high);
 }
 
+// Exactly one king of each colour stands on the board.
+bool HasBothKings(const RulesBoard& board)
+{
+    int kings[2] = {0, 0};
+    for (int square = 0; square < 128; ++square)
+        for (int side : {White, Black})
+            if (board.squares[square] == ColourValue(side) + King)
+                ++kings[side];
+    return kings[White] == 1 && kings[Black] == 1;
+}
+
 } // namespace
 
 QString MoveSoundName(int flags, int mode)
@@ -207,7 +219,8 @@ void GameOver(const QString& text, int icon)
     if (Cfg.TryAgain) {
         request.text = text + QStringLiteral("\n\nStart another game?");
         request.buttons = MsgButtons::YesNo;
-        platform().messageBox(request);
+        if (platform().messageBox(request) == MsgAnswer::Yes && !PromptSave())
+            AskNewGame();
     } else {
         request.text = text;
         platform().messageBox(request);
@@ -221,8 +234,12 @@ void FinishGame()
     Clock.ClockRunning = false;
     if (QAction* level = MainCommand("mnEngineLevel"))
         level->setChecked(false);
-    if (Engine.EngineState > 0 && (EngineWhite || EngineBlack))
-        Engine.EngineState = 2;
+    if (Engine.EngineState > 0) {
+        HaltEngine();
+        // A playing engine must not start the next search by itself.
+        if (EngineWhite || EngineBlack)
+            Engine.EngineState = 2;
+    }
 }
 
 void SideResigns()
@@ -305,32 +322,37 @@ void mnMoveResign_Click()
              IconLoss);
 }
 
-void StartFromFen(const QString& fen, bool quiet)
+bool StartFromFen(const QString& fen, bool quiet)
 {
     if (fen.isEmpty())
-        return;
+        return false;
     QString text = fen;
     text.remove(QLatin1Char('\r'));
     text.remove(QLatin1Char('\n'));
+    // The rules library reads any text at all; one without a king of each side would leave a
+    // board on which nothing can be played, so the current game is kept instead.
+    RulesBoard board{};
+    KessrinFen2Board(board, text.toStdString());
+    if (!HasBothKings(board)) {
+        showMessage(QStringLiteral("This text is not a chess position:\n\n") + text.left(100),
+                    MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
     Game.GameFile.clear();
-    (void)quiet; // only the engine's new-game notice depends on it
-    resetRecord(false);
-    ClearModified();
-    ResetMoveList();
+    ResetGame(false, quiet);
     Game.StandardStart = false;
     Game.StartFen = text;
-    KessrinFen2Board(Game.Board, text.toStdString());
+    Game.Board = board;
     Game.SideToMove = Game.Board.side;
     Game.MoveNumber = 1;
     if (const int at = text.indexOf(QStringLiteral(" 0 ")); at >= 0)
-        Game.MoveNumber = LeadingNumber(text.mid(at + 3), 1, 999);
+        Game.MoveNumber = LeadingNumber(text.mid(at + 3), 1, MaxMoveNumber - 1);
     Game.StartSide = Game.SideToMove;
     Game.StartMoveNumber = Game.MoveNumber;
     Game.EndSide = Game.SideToMove;
     RedrawBoard();
-    if (MainForm) {
-        SetWindowTitle();
+    if (MainForm)
         RefreshGameCaptions();
-    }
     ShowMoveList(false);
+    return true;
 }

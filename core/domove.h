@@ -43,6 +43,7 @@ void ClassifyOpening();
 void mnMoveDraw_Click();
 void mnMoveResign_Click();
 
-// Starts a new game record from fen (line breaks ignored); an empty text does nothing. quiet
-// keeps the engine from being told about the new game.
-void StartFromFen(const QString& fen, bool quiet);
+// Starts a new game from fen (line breaks ignored); quiet keeps the engine from being told about
+// the new game. An empty text does nothing; a text without one king of each side is refused with
+// a message. False when the game was kept.
+bool StartFromFen(const QString& fen, bool quiet);

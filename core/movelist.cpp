@@ -3,6 +3,7 @@
 #include "core/domove.h"
 #include "core/gamerecord.h"
 #include "engine/enginestate.h"
+#include "engine/search.h"
 #include "files/savegame.h"
 #include "play/clockstate.h"
 #include "play/sides.h"
@@ -163,6 +164,8 @@ void TruncateMoves()
 {
     if (Engine.EngineState == 2)
         Engine.EngineState = 1;
+    else if (EngineLoaded())
+        HaltEngine();
     QListWidget* list = MainForm ? MainForm->lstMoveText : nullptr;
     const QSignalBlocker quiet(list);
     for (int k = Game.PlyCount; k > Game.CurPly; --k) {
@@ -213,6 +216,9 @@ void ShowMoveList(bool /*readAloud*/)
         if (QAction* demo = MainCommand("mnQuorvinPlay"))
             demo->setChecked(false);
     }
+    // Analysis of the old position is stopped; the tick restarts it on the shown one.
+    if (Engine.ThinkShown && !EngineWhite && !EngineBlack)
+        HaltEngine();
     Engine.DrawOffer = false;
     const bool userToMove = !(Game.EndSide == White ? EngineWhite : EngineBlack);
     EnableCommand("mnMoveDraw", userToMove);
@@ -294,6 +300,8 @@ void lstMoveText_Click()
 
 void mnMoveRetract_Click()
 {
+    if (EngineLoaded())
+        HaltEngine();
     for (int taken = 0; taken < 2 && Game.CurPly > 0; ++taken)
         StepBack();
     TruncateMoves();
@@ -310,6 +318,8 @@ void mnMoveDel_Click()
         showMessage(QStringLiteral("This will clear all later moves.\n\nDo you want to continue?"),
                     MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
         return;
+    if (EngineLoaded())
+        HaltEngine();
     StepBack();
     TruncateMoves();
     ShowMoveList(false);

@@ -3,7 +3,9 @@
 #include "core_fixture.h"
 
 #include "core/domove.h"
+#include "core/movelist.h"
 #include "engine/enginestate.h"
+#include "files/savegame.h"
 #include "play/clockstate.h"
 #include "play/sides.h"
 #include "shell/boardview.h"
@@ -14,6 +16,8 @@
 
 #include <QAction>
 #include <QListWidget>
+
+#include <deque>
 
 namespace {
 
@@ -204,6 +208,35 @@ TEST_F(DoMoveTest, TryAgainAsksForAnotherGame)
     EXPECT_EQ(fake.messages[0].picture, "WIN.GIF");
 }
 
+TEST_F(DoMoveTest, AnotherGameStartsUnlessTheSaveQuestionIsCancelled)
+{
+    Cfg.TryAgain = true;
+    Cfg.ShowNew = false;
+    Cfg.PromptSave = true;
+    struct Row {
+        std::deque<MsgAnswer> answers; // another game?, then save the changes?
+        bool newGame;
+    };
+    const Row rows[] = {
+        {{MsgAnswer::Yes, MsgAnswer::No}, true},
+        {{MsgAnswer::Yes, MsgAnswer::Cancel}, false},
+        {{MsgAnswer::No}, false},
+    };
+    for (const Row& row : rows) {
+        resetRecord(false);
+        ResetMoveList();
+        playQuiet({"f3", "e5", "g4"});
+        Game.Modified = true;
+        fake.answers = row.answers;
+        fake.messages.clear();
+        ASSERT_TRUE(play("Qh4", ModeClick));
+        EXPECT_EQ(fake.messages.size(), row.answers.size());
+        EXPECT_EQ(Game.PlyCount, row.newGame ? 0 : 4);
+        EXPECT_EQ(Game.GameResult, row.newGame ? ResultNone : ResultBlackWins);
+        EXPECT_EQ(form->lstMoveText->count(), row.newGame ? 1 : 5);
+    }
+}
+
 TEST_F(DoMoveTest, ResignationAndAgreedDraw)
 {
     struct Row {
@@ -369,8 +402,64 @@ TEST_F(DoMoveTest, StartFromFenMoveNumber)
     EXPECT_EQ(Game.MoveNumber, 46);
 
     Game.GameFile = "kept.pgn";
-    StartFromFen("", false);
+    EXPECT_FALSE(StartFromFen("", false));
     EXPECT_EQ(Game.GameFile, "kept.pgn");
+}
+
+TEST_F(DoMoveTest, StartFromFenReplacesTheWholeGame)
+{
+    playQuiet({"e4", "e5", "Nf3"});
+    ShowMoveList(false);
+    Game.TagWhite = "Someone";
+    Game.MoveComment[0] = "start";
+    Game.MoveComment[2] = "reply";
+    Game.GameResult = ResultDraw;
+    Game.Flipped = true;
+    Game.GameFile = "old.pgn";
+    SetModified();
+
+    ASSERT_TRUE(StartFromFen("4k3/8/8/8/8/8/4P3/4K3 w - - 0 30", false));
+    EXPECT_EQ(Game.PlyCount, 0);
+    EXPECT_EQ(Game.CurPly, 0);
+    EXPECT_EQ(Game.TagWhite, "");
+    EXPECT_EQ(Game.GameResult, ResultNone);
+    EXPECT_TRUE(Game.MoveComment[0].isEmpty());
+    EXPECT_TRUE(Game.MoveComment[2].isEmpty());
+    EXPECT_FALSE(Game.Flipped);
+    EXPECT_FALSE(Game.Modified);
+    EXPECT_FALSE(form->command("mnFileSave")->isEnabled());
+    EXPECT_EQ(Game.GameFile, "");
+    EXPECT_EQ(LastMoveShown, 0);
+    ASSERT_EQ(form->lstMoveText->count(), 1);
+    EXPECT_EQ(form->lstMoveText->item(0)->text(), "==Start==");
+    EXPECT_EQ(pictureOf(sq("e4")), 0);
+    EXPECT_NE(pictureOf(sq("e2")), 0);
+    ASSERT_TRUE(play("e4", ModeClick));
+    EXPECT_EQ(form->lstMoveText->item(1)->text(), "30.e4");
+}
+
+TEST_F(DoMoveTest, TextThatIsNoPositionKeepsTheGame)
+{
+    for (const char* text : {"hello", "8/8/8/8/8/8/8/8 w - - 0 1", "4k3/8/8/8/8/8/8/4K2K w - - 0 1",
+                             "rnbqqbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"}) {
+        resetRecord(false);
+        ResetMoveList();
+        playQuiet({"e4"});
+        ShowMoveList(false);
+        SetModified();
+        Game.GameFile = "kept.pgn";
+        fake.messages.clear();
+        EXPECT_FALSE(StartFromFen(QString::fromLatin1(text), false)) << text;
+        ASSERT_EQ(fake.messages.size(), 1u) << text;
+        EXPECT_TRUE(fake.messages[0].text.startsWith("This text is not a chess position:"));
+        EXPECT_EQ(fake.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(Game.PlyCount, 1);
+        EXPECT_TRUE(Game.StandardStart);
+        EXPECT_TRUE(Game.Modified);
+        EXPECT_EQ(Game.GameFile, "kept.pgn");
+        EXPECT_EQ(form->lstMoveText->count(), 2);
+        EXPECT_TRUE(play("e5", ModeClick)) << text;
+    }
 }
 
 } // namespace

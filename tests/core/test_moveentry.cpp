@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -47,9 +48,16 @@ private:
     QTimer timer;
 };
 
-void clickImage(BoardView* board, int image)
+// A real press of button on the middle of the square's picture, as the window system sends it.
+void pressOnBoard(BoardView* board, int square, Qt::MouseButton button)
 {
-    emit board->squareClicked(image, Qt::RightButton);
+    const QPointF centre = board->cellRect(ImageOfSquare(square)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, board->mapToGlobal(centre), button, button,
+                      Qt::NoModifier);
+    QApplication::sendEvent(board, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, board->mapToGlobal(centre), button,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(board, &release);
 }
 
 TEST_F(MoveEntryTest, FirstClickPicksOnlyAPieceOfTheSideToMove)
@@ -162,18 +170,34 @@ TEST_F(MoveEntryTest, TypedMoves)
 
 TEST_F(MoveEntryTest, FoolsMateByClicksOnTheWindow)
 {
+    form->resize(900, 700);
     form->show();
-    const std::pair<const char*, const char*> clicks[] = {
-        {"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}};
-    for (const auto& [from, to] : clicks) {
-        clickImage(board, ImageOfSquare(sq(from)));
-        clickImage(board, ImageOfSquare(sq(to)));
+    QApplication::processEvents();
+    ASSERT_GT(board->cellRect(0).width(), 0);
+    struct Click {
+        const char* from;
+        const char* to;
+        Qt::MouseButton button; // any button moves
+    };
+    const Click clicks[] = {{"f2", "f3", Qt::LeftButton},
+                            {"e7", "e5", Qt::RightButton},
+                            {"g2", "g4", Qt::MiddleButton},
+                            {"d8", "h4", Qt::LeftButton}};
+    for (const Click& click : clicks) {
+        pressOnBoard(board, sq(click.from), click.button);
+        EXPECT_EQ(SelectedSquare, sq(click.from));
+        pressOnBoard(board, sq(click.to), click.button);
     }
     EXPECT_EQ(Game.PlyCount, 4);
     EXPECT_EQ(form->lstMoveText->item(4)->text(), "  Qh4#");
-    EXPECT_EQ(fake.lastMessage(), "Black wins.");
-    EXPECT_EQ(fake.messages.back().picture, "WIN.GIF");
+    EXPECT_EQ(form->lstMoveText->currentRow(), 4);
+    EXPECT_EQ(Game.GameResult, ResultBlackWins);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, "Black wins.");
+    EXPECT_EQ(fake.messages[0].icon, MsgIcon::Picture);
+    EXPECT_EQ(fake.messages[0].picture, "WIN.GIF");
     EXPECT_EQ(pictureOf(sq("e1")), WhiteMatedImage);
+    EXPECT_TRUE(Game.Modified);
 }
 
 TEST_F(MoveEntryTest, AnnotationsAndCommentsEditTheShownPly)

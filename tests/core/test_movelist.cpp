@@ -229,6 +229,26 @@ TEST_F(MoveListTest, TruncateReleasesAnIdleEngine)
     EXPECT_EQ(Game.EndSide, Black);
 }
 
+TEST_F(MoveListTest, CuttingThePliesHaltsARunningEngine)
+{
+    struct Row {
+        void (*command)();
+        int state;
+        int after;
+    };
+    // 5 analysing: halted; 2 held after a game end: released; 0 no engine: stays 0.
+    for (const Row& row : {Row{mnMoveRetract_Click, 5, 1}, Row{mnMoveDel_Click, 5, 1},
+                           Row{mnMoveRetract_Click, 2, 1}, Row{mnMoveDel_Click, 0, 0}}) {
+        resetRecord(false);
+        playQuiet({"e4", "e5"});
+        ShowMoveList(false);
+        Engine.EngineState = row.state;
+        row.command();
+        EXPECT_EQ(Engine.EngineState, row.after) << row.state;
+        EXPECT_LT(Game.PlyCount, 2);
+    }
+}
+
 TEST_F(MoveListTest, ListClicksAndKeysMoveTheShownPly)
 {
     playQuiet({"e4", "e5", "Nf3", "Nc6"});
