@@ -31,7 +31,7 @@ namespace {
 
 std::function<void(QWidget*)> positionEditorOpener;
 
-constexpr const char* HandicapCaptions[6] = {"None",   "A Knight", "A Rook",
+constexpr const char* HandicapCaptions[6] = {"None",    "A Knight", "A Rook",
                                              "A Queen", "Custom",   "Chess960"};
 constexpr const char* ColourCaptions[3] = {"White", "Black", "Both"};
 
@@ -51,9 +51,10 @@ frmNewGame::frmNewGame(QWidget* parent) : QDialog(parent)
     frmLevel = new QGroupBox(QStringLiteral("Level"), this);
     cmbLevel = new QComboBox(frmLevel);
     cmbLevel->setObjectName(QStringLiteral("cmbLevel"));
-    lblLevelHint = new QLabel(QStringLiteral("If you feel ''Pea Brain'' still too difficult to you, "
-                                             "you can let computer offer you some odds."),
-                              frmLevel);
+    lblLevelHint =
+        new QLabel(QStringLiteral("If you feel ''Pea Brain'' still too difficult to you, "
+                                  "you can let computer offer you some odds."),
+                   frmLevel);
     lblLevelHint->setWordWrap(true);
     auto* levelLayout = new QVBoxLayout(frmLevel);
     levelLayout->addWidget(cmbLevel);
@@ -88,8 +89,8 @@ frmNewGame::frmNewGame(QWidget* parent) : QDialog(parent)
     numberRow->addWidget(updnStartPos);
     numberRow->addStretch();
     handicapLayout->addLayout(numberRow, 2, 3);
-    lblHelp = new QLabel(QStringLiteral("<a href=\"chess960\">What is Chess960 ?</a>"),
-                         frmHandicap);
+    lblHelp =
+        new QLabel(QStringLiteral("<a href=\"chess960\">What is Chess960 ?</a>"), frmHandicap);
     lblHelp->setObjectName(QStringLiteral("lblHelp"));
     lblHelp->setTextFormat(Qt::RichText);
     handicapLayout->addWidget(lblHelp, 3, 2, 1, 2, Qt::AlignRight);

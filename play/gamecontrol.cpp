@@ -164,7 +164,8 @@ void PreparePlayers()
     if (Cfg.EngineName) {
         const QString human = Cfg.User.isEmpty() ? QString::fromLatin1(DefaultUserName) : Cfg.User;
         const QString level = LevelText(Cfg.Depth);
-        const QString suffix = level.isEmpty() ? QString() : QStringLiteral(" (") + level + QLatin1Char(')');
+        const QString suffix =
+            level.isEmpty() ? QString() : QStringLiteral(" (") + level + QLatin1Char(')');
         const QString whiteEngine = Engine.SlaveWhite ? Engine.SlaveName : Engine.EngineName;
         const QString blackEngine = Engine.SlaveBlack ? Engine.SlaveName : Engine.EngineName;
         Game.TagWhite = EngineWhite ? whiteEngine + suffix : human;

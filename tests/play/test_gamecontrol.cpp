@@ -41,8 +41,8 @@ TEST_F(GameTest, AlternationSwapsColoursOverSuccessiveGamesWithAndWithoutTheDial
     const struct {
         char how;
         char computer;
-    } games[] = {{'n', 'B'}, {'n', 'W'}, {'d', 'B'}, {'d', 'W'}, {'n', 'B'}, {'d', 'W'},
-                 {'n', 'B'}};
+    } games[] = {{'n', 'B'}, {'n', 'W'}, {'d', 'B'}, {'d', 'W'},
+                 {'n', 'B'}, {'d', 'W'}, {'n', 'B'}};
     int number = 0;
     for (const auto& game : games) {
         ++number;
@@ -306,10 +306,7 @@ protected:
         dialog.reset();
         GameTest::TearDown();
     }
-    void chooseHandicap(int index)
-    {
-        dialog->optHandicap[index]->click();
-    }
+    void chooseHandicap(int index) { dialog->optHandicap[index]->click(); }
     std::unique_ptr<frmNewGame> dialog;
 };
 
@@ -328,9 +325,9 @@ TEST_F(NewGameDialogTest, StartPositionBoxClampsWhatIsTyped)
         const char* typed;
         const char* shown;
         int number;
-    } rows[] = {{"12", "12", 12},  {"1000", "959", 959}, {"-5", "0", 0},   {"518", "518", 518},
-                {"word", "0", 0},  {"2.5", "2", 2},      {"", "0", 0},    {"959", "959", 959},
-                {"40000", "959", 959}};
+    } rows[] = {{"12", "12", 12},    {"1000", "959", 959}, {"-5", "0", 0},
+                {"518", "518", 518}, {"word", "0", 0},     {"2.5", "2", 2},
+                {"", "0", 0},        {"959", "959", 959},  {"40000", "959", 959}};
     for (const auto& row : rows) {
         dialog->txtStartPos->setText(QString::fromLatin1(row.typed));
         EXPECT_EQ(dialog->txtStartPos->text(), QString::fromLatin1(row.shown)) << row.typed;
