@@ -1,0 +1,38 @@
+// Shared set-up for the level and clock tests: clean settings, record and clock state, a scripted
+// Platform whose clock the tests move, and an offscreen main window with the Level command.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "support/fake_platform.h"
+
+#include <QString>
+
+#include <memory>
+
+class frmMain;
+class QAction;
+
+class ClockTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A timed game (Level 0) against the computer playing Black, started by ApplyLevel.
+    void startTimedGame(bool incMode, int initMinutes, int incTime, int incMove);
+    // Lets whole seconds pass on the platform clock, ticking the main loop twice a second.
+    void passSeconds(int seconds);
+    // Records a SAN move the way the game core does, charging the mover's clock first.
+    void move(const char* san);
+    // The value, rule and elapsed texts of one label set.
+    QString upperValue() const;
+    QString lowerValue() const;
+    QString upperRule() const;
+    QString lowerRule() const;
+    QString upperElapsed() const;
+    QString lowerElapsed() const;
+    QAction* levelCommand() const;
+
+    FakePlatform fake;
+    std::unique_ptr<frmMain> form;
+};

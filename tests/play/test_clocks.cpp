@@ -1,0 +1,254 @@
+// Game clocks: the figures after moves under each kind of time control, the flag fall, midnight,
+// the elapsed-time cap, the label sets and the Level command that mirrors running clocks.
+#include "play_fixture_clock.h"
+
+#include "core/gamerecord.h"
+#include "play/clocks.h"
+#include "play/clockstate.h"
+#include "play/clocktick.h"
+#include "play/sides.h"
+#include "shell/frmmain.h"
+#include "shell/settings.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace {
+
+TEST(FormatClockTest, SixDigitsWithColons)
+{
+    const std::pair<int, const char*> rows[] = {
+        {0, "00:00:00"},     {9, "00:00:09"},     {59, "00:00:59"},    {60, "00:01:00"},
+        {3725, "01:02:05"},  {35999, "09:59:59"}, {36000, "10:00:00"}, {28800, "08:00:00"},
+        {86399, "23:59:59"},
+    };
+    for (const auto& [seconds, text] : rows)
+        EXPECT_EQ(FormatClock(seconds), QString::fromLatin1(text)) << seconds;
+}
+
+TEST_F(ClockTest, IncrementIsAddedAfterTheMove)
+{
+    startTimedGame(true, 1, 1, 999);
+    EXPECT_TRUE(Clock.ClockRunning);
+    EXPECT_EQ(lowerValue(), "00:01:00"); // White below an unflipped board
+    EXPECT_EQ(upperValue(), "00:01:00");
+    EXPECT_EQ(form->lblTimeLeftDown1->text(), "Timer");
+    EXPECT_EQ(lowerRule(), "Plus 1 sec/move");
+
+    passSeconds(10);
+    EXPECT_EQ(lowerValue(), "00:00:50");
+    move("e4");
+    EXPECT_EQ(lowerValue(), "00:00:51");
+    EXPECT_EQ(lowerElapsed(), "00:00:10");
+
+    passSeconds(3);
+    EXPECT_EQ(upperValue(), "00:00:57");
+    EXPECT_EQ(upperElapsed(), "00:00:03");
+    EXPECT_EQ(lowerValue(), "00:00:51") << "only the side to move runs";
+}
+
+TEST_F(ClockTest, IncrementNeverPassesTheLargestTime)
+{
+    startTimedGame(true, 480, 600, 999);
+    move("e4");
+    EXPECT_EQ(Clock.TimeLeft[White], MaxClockSeconds);
+}
+
+TEST_F(ClockTest, NegativeIncrementEmptiesTheClockAndTheFlagFallsNextTurn)
+{
+    startTimedGame(true, 1, -60, 999);
+    passSeconds(30);
+    move("e4");
+    EXPECT_EQ(lowerValue(), "00:00:00");
+    EXPECT_TRUE(fake.messages.empty());
+    move("e5");
+    Clock.TimeLeft[Black] = 40; // Black's own charge emptied its clock as well
+
+    passSeconds(1);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.lastMessage(), "White's flag fell.");
+    EXPECT_EQ(fake.messages.back().icon, MsgIcon::Information);
+    EXPECT_EQ(Game.GameResult, ResultBlackWins);
+    EXPECT_TRUE(Clock.FlagFallen[White]);
+    EXPECT_EQ(lowerValue(), "00:00:00");
+    EXPECT_EQ(form->lblResult->text(), "(Black wins)");
+
+    passSeconds(5);
+    EXPECT_EQ(fake.messages.size(), 1u) << "the flag falls once";
+    EXPECT_EQ(lowerValue(), "00:00:00");
+    EXPECT_TRUE(Clock.ClockRunning) << "a flag fall does not end the clocks";
+
+    // Play may go on; the other side's clock still runs on its turn.
+    move("Nf3");
+    EXPECT_EQ(Clock.TimeLeft[White], 0) << "a fallen flag takes no increment";
+    passSeconds(2);
+    EXPECT_EQ(Clock.TimeLeft[Black], 38);
+}
+
+TEST_F(ClockTest, MovesPerPeriodStartANewPeriodWithTheFullTime)
+{
+    startTimedGame(false, 5, 1, 2);
+    EXPECT_EQ(lowerRule(), "In next 2 moves");
+    passSeconds(10);
+    move("e4");
+    EXPECT_EQ(lowerValue(), "00:04:50");
+    EXPECT_EQ(lowerRule(), "In next 1 moves");
+    move("e5");
+    passSeconds(20);
+    move("Nf3");
+    EXPECT_EQ(lowerValue(), "00:05:00") << "time left from the old period is not carried";
+    EXPECT_EQ(lowerRule(), "In next 2 moves");
+    EXPECT_EQ(upperRule(), "In next 1 moves");
+    EXPECT_EQ(lowerElapsed(), "00:00:30");
+}
+
+TEST_F(ClockTest, FlagFallsOnlyForTheSideToMove)
+{
+    startTimedGame(true, 1, 0, 999);
+    Clock.TimeLeft[Black] = 0;
+    passSeconds(5);
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_FALSE(Clock.FlagFallen[Black]);
+    EXPECT_EQ(Clock.TimeLeft[White], 55);
+
+    move("d4");
+    passSeconds(1);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.lastMessage(), "Black's flag fell.");
+    EXPECT_EQ(Game.GameResult, ResultWhiteWins);
+    EXPECT_FALSE(Clock.FlagFallen[White]);
+    EXPECT_EQ(upperValue(), "00:00:00");
+}
+
+TEST_F(ClockTest, CrossingMidnightNeitherStopsNorJumps)
+{
+    fake.clock = 86400.0 - 2.25;
+    startTimedGame(true, 1, 0, 999);
+    passSeconds(6);
+    EXPECT_EQ(Clock.TimeLeft[White], 54);
+    EXPECT_LT(fake.clock, 10.0);
+}
+
+TEST_F(ClockTest, AStalledLoopCostsOneSecond)
+{
+    startTimedGame(true, 1, 0, 999);
+    fake.clock += 30.0;
+    ClockTick();
+    EXPECT_EQ(Clock.TimeLeft[White], 59);
+    passSeconds(1);
+    EXPECT_EQ(Clock.TimeLeft[White], 58);
+}
+
+TEST_F(ClockTest, ElapsedTimeStopsAtEightHours)
+{
+    startTimedGame(true, 480, 0, 999);
+    Clock.TimeElapsed[White] = MaxClockSeconds - 1;
+    passSeconds(3);
+    EXPECT_EQ(lowerElapsed(), "08:00:00");
+    EXPECT_EQ(Clock.TimeLeft[White], 480 * 60 - 3);
+}
+
+TEST_F(ClockTest, RotationSwapsTheLabelSets)
+{
+    startTimedGame(true, 2, 0, 999);
+    Clock.TimeLeft = {61, 90};
+    Clock.TimeElapsed = {5, 7};
+    struct Row {
+        bool flipped;
+        const char* upper;
+        const char* lower;
+        const char* upperElapsed;
+    };
+    for (const Row& row : {Row{false, "00:01:30", "00:01:01", "00:00:07"},
+                           Row{true, "00:01:01", "00:01:30", "00:00:05"}}) {
+        Game.Flipped = row.flipped;
+        ShowClock(White);
+        ShowClock(Black);
+        EXPECT_EQ(upperValue(), row.upper) << row.flipped;
+        EXPECT_EQ(lowerValue(), row.lower) << row.flipped;
+        EXPECT_EQ(upperElapsed(), row.upperElapsed) << row.flipped;
+    }
+}
+
+TEST_F(ClockTest, UntimedLevelsShowTheLevel)
+{
+    struct Row {
+        int level;
+        const char* value;
+    };
+    for (const Row& row : {Row{-5, "Beginner"}, Row{8, "8 Plies"}, Row{100, "Infinite"}}) {
+        Cfg.Depth = static_cast<qint16>(row.level);
+        ShowClock(-1);
+        EXPECT_EQ(form->lblTimeLeftDown1->text(), "Level");
+        EXPECT_EQ(lowerValue(), row.value);
+        EXPECT_EQ(lowerRule(), "");
+        EXPECT_EQ(lowerElapsed(), "00:00:00");
+    }
+}
+
+TEST_F(ClockTest, OnlyATimedGameAgainstTheComputerRuns)
+{
+    struct Row {
+        int level;
+        bool engineWhite, engineBlack;
+        bool runs;
+    };
+    for (const Row& row : {Row{0, false, true, true}, Row{0, true, false, true},
+                           Row{0, false, false, false}, Row{-5, true, false, false},
+                           Row{12, false, true, false}}) {
+        Cfg.Depth = static_cast<qint16>(row.level);
+        EngineWhite = row.engineWhite;
+        EngineBlack = row.engineBlack;
+        ApplyLevel();
+        EXPECT_EQ(Clock.ClockRunning, row.runs) << row.level;
+        EXPECT_EQ(levelCommand()->isChecked(), row.runs) << row.level;
+    }
+    passSeconds(3);
+    EXPECT_EQ(Clock.TimeLeft[White], Cfg.InitTime * 60) << "stopped clocks stay still";
+}
+
+TEST_F(ClockTest, ElapsedTimesSurviveANewLevelButNotAReset)
+{
+    startTimedGame(true, 1, 0, 999);
+    passSeconds(4);
+    Cfg.InitTime = 3;
+    ApplyLevel();
+    EXPECT_EQ(lowerValue(), "00:03:00");
+    EXPECT_EQ(lowerElapsed(), "00:00:04");
+    ResetClocks();
+    EXPECT_EQ(Clock.TimeElapsed[White], 0);
+    EXPECT_FALSE(Clock.ClockRunning);
+    EXPECT_FALSE(levelCommand()->isChecked());
+}
+
+TEST_F(ClockTest, ChargeIsSkippedWhenClocksAreStopped)
+{
+    startTimedGame(false, 5, 0, 2);
+    StopClocks();
+    move("e4");
+    EXPECT_EQ(Clock.MovesLeft[White], 2);
+}
+
+TEST_F(ClockTest, LevelCommandStopsRunningClocks)
+{
+    startTimedGame(true, 1, 0, 999);
+    ASSERT_TRUE(levelCommand()->isChecked());
+    levelCommand()->trigger();
+    EXPECT_FALSE(Clock.ClockRunning);
+    EXPECT_FALSE(levelCommand()->isChecked());
+    EXPECT_EQ(form->commandSet().toolbarAction("EngineLevel"), levelCommand());
+    passSeconds(2);
+    EXPECT_EQ(Clock.TimeLeft[White], 60);
+}
+
+TEST_F(ClockTest, TickRunsTheDemonstrationStepEveryPass)
+{
+    int steps = 0;
+    setDemoStep([&steps] { ++steps; });
+    passSeconds(2);
+    EXPECT_EQ(steps, 4);
+    EXPECT_EQ(fake.sleepCalls, 4);
+    EXPECT_EQ(fake.sleptMs, 4);
+}
+
+} // namespace

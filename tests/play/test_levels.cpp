@@ -1,0 +1,308 @@
+// Levels: display texts, the search limits of every level kind, and the Level dialog with its
+// clamped boxes, frames, warnings, OK and Cancel.
+#include "play_fixture_clock.h"
+
+#include "engine/search.h"
+#include "play/clockstate.h"
+#include "play/frmlevelset.h"
+#include "play/levels.h"
+#include "play/sides.h"
+#include "shell/frmmain.h"
+#include "shell/settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace {
+
+TEST(LevelTextTest, EveryKind)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"0", ""},          {"100", "Infinite"}, {"-1", "Peabrain"}, {"-10", "Master"},
+        {"-12", "Overwhelming"}, {"8", "8 Plies"}, {"99", "99 Plies"}, {"1", "1 Plies"},
+    };
+    for (const auto& [level, text] : rows)
+        EXPECT_EQ(LevelText(QString::fromLatin1(level)), QString::fromLatin1(text)) << level;
+    EXPECT_EQ(LevelText(-5), "Beginner");
+    EXPECT_EQ(LevelText(0), "");
+}
+
+class LevelLimitsTest : public ClockTest {};
+
+TEST_F(LevelLimitsTest, LimitsForEachLevelKind)
+{
+    struct Row {
+        int level;
+        bool incMode;
+        int incTime;
+        int side;
+        const char* limits;
+    };
+    Clock.TimeLeft = {300, 300};
+    Clock.MovesLeft = {3, 7};
+    const Row rows[] = {
+        {-12, false, 1, White, " depth 24"},
+        {-2, false, 1, White, " depth 4"},
+        {8, false, 1, White, " depth 8"},
+        {100, false, 1, Black, " depth 100"},
+        {0, true, -10, White, " wtime 300000 btime 300000 winc 0 binc 0"},
+        {0, true, 5, Black, " wtime 300000 btime 300000 winc 5000 binc 5000"},
+        {0, false, 1, White, " wtime 300000 btime 300000 movestogo 3"},
+        {0, false, 1, Black, " wtime 300000 btime 300000 movestogo 7"},
+    };
+    for (const Row& row : rows) {
+        Cfg.Depth = static_cast<qint16>(row.level);
+        Cfg.IncMode = row.incMode;
+        Cfg.IncTime = static_cast<qint16>(row.incTime);
+        EXPECT_EQ(SearchLimits(row.side), QString::fromLatin1(row.limits)) << row.level;
+        // The search commands take the same limits once the Level command is connected.
+        EXPECT_EQ(GoLimitsText(CurrentGoLimits(row.side)), QString::fromLatin1(row.limits));
+    }
+}
+
+TEST_F(LevelLimitsTest, TimedLimitsFollowTheRunningClocks)
+{
+    startTimedGame(false, 5, 0, 40);
+    passSeconds(12);
+    move("e4");
+    EXPECT_EQ(SearchLimits(Black), " wtime 288000 btime 300000 movestogo 40");
+}
+
+TEST(LevelWarningTest, GrandmasterOverwhelmingAndInfinite)
+{
+    const QString stop = "\n\nPress 'Stop / Move Now' to make the computer stop thinking.";
+    EXPECT_EQ(LevelWarning(10), "'Grandmaster' usually takes much time to make a move. Do not try "
+                                "this level if you lack patience." +
+                                    stop);
+    EXPECT_EQ(LevelWarning(11), "'Overwhelming' usually takes much more time than 'Grandmaster' "
+                                "to make a move. Do not try this level if you lack patience." +
+                                    stop);
+    EXPECT_EQ(LevelWarning(LevelInfinite),
+              "'Infinite' usually fits for solving puzzles and endgames instead of normal games, "
+              "where the computer will keep thinking until a checkmate concluded." +
+                  stop);
+    for (int other : {0, 4, 9, 12, -1})
+        EXPECT_EQ(LevelWarning(other), "") << other;
+}
+
+class LevelDialogTest : public ClockTest {
+protected:
+    void TearDown() override
+    {
+        dialog.reset(); // a child of the main window, so it goes first
+        ClockTest::TearDown();
+    }
+    void open()
+    {
+        dialog = std::make_unique<frmLevelSet>(form.get());
+        dialog->Form_Load();
+    }
+    std::unique_ptr<frmLevelSet> dialog;
+};
+
+TEST_F(LevelDialogTest, BoxesAreClampedToTheirRanges)
+{
+    struct Row {
+        QLineEdit* frmLevelSet::*box;
+        int level; // level in force when the dialog opens
+        const char* typed;
+        const char* shown;
+        int frmLevelSet::*pending;
+    };
+    const Row rows[] = {
+        {&frmLevelSet::txtInitTime, -1, "0", "1", &frmLevelSet::pendingInitTime},
+        {&frmLevelSet::txtInitTime, -1, "500", "480", &frmLevelSet::pendingInitTime},
+        {&frmLevelSet::txtInitTime, -1, "", "1", &frmLevelSet::pendingInitTime},
+        {&frmLevelSet::txtInitTime, -1, "45", "45", &frmLevelSet::pendingInitTime},
+        {&frmLevelSet::txtIncTime, -1, "-100", "-60", &frmLevelSet::pendingIncTime},
+        {&frmLevelSet::txtIncTime, -1, "601", "600", &frmLevelSet::pendingIncTime},
+        {&frmLevelSet::txtIncMove, -1, "1000", "999", &frmLevelSet::pendingIncMove},
+        {&frmLevelSet::txtIncMove, -1, "0", "1", &frmLevelSet::pendingIncMove},
+        {&frmLevelSet::txtDepth, 8, "word", "1", &frmLevelSet::pendingLevel},
+        {&frmLevelSet::txtDepth, 8, "2.5", "2", &frmLevelSet::pendingLevel},
+        {&frmLevelSet::txtDepth, 8, "150", "99", &frmLevelSet::pendingLevel},
+    };
+    for (const Row& row : rows) {
+        Cfg.Depth = static_cast<qint16>(row.level);
+        open();
+        QLineEdit* box = (*dialog).*row.box;
+        box->setText(QString::fromLatin1(row.typed));
+        EXPECT_EQ(box->text(), QString::fromLatin1(row.shown)) << row.typed;
+        EXPECT_EQ((*dialog).*row.pending, box->text().toInt()) << row.typed;
+    }
+}
+
+TEST_F(LevelDialogTest, UpDownControlsStepTheirBoxes)
+{
+    open();
+    dialog->updnSegment->stepBy(1);
+    EXPECT_EQ(dialog->txtInitTime->text(), "2");
+    dialog->txtIncTime->setText("-59");
+    dialog->updnIncTime->stepBy(-5);
+    EXPECT_EQ(dialog->txtIncTime->text(), "-60");
+    EXPECT_EQ(dialog->pendingIncTime, -60);
+    EXPECT_EQ(dialog->updnDepth->minimum(), 1);
+    EXPECT_EQ(dialog->updnDepth->maximum(), 99);
+    EXPECT_EQ(dialog->updnIncMove->maximum(), 999);
+}
+
+TEST_F(LevelDialogTest, LoadSelectsTheLevelAndItsFrame)
+{
+    struct Row {
+        int level;
+        QRadioButton* frmLevelSet::*option;
+        bool timer, depth;
+    };
+    const Row rows[] = {{-5, nullptr, false, false},
+                        {0, &frmLevelSet::optTimer, true, false},
+                        {100, &frmLevelSet::optInfinite, false, false},
+                        {12, &frmLevelSet::optDepth, false, true}};
+    for (const Row& row : rows) {
+        Cfg.Depth = static_cast<qint16>(row.level);
+        open();
+        QRadioButton* selected = row.option ? (*dialog).*row.option : dialog->optLevel[4];
+        EXPECT_TRUE(selected->isChecked()) << row.level;
+        EXPECT_EQ(dialog->frmTimer->isVisibleTo(dialog.get()), row.timer) << row.level;
+        EXPECT_EQ(dialog->frmDepth->isVisibleTo(dialog.get()), row.depth) << row.level;
+        EXPECT_EQ(dialog->pendingLevel, row.level);
+    }
+    EXPECT_EQ(dialog->txtDepth->text(), "12");
+    EXPECT_EQ(dialog->windowTitle(), "Level");
+    EXPECT_TRUE(fake.messages.empty()) << "loading a level shows no warning";
+}
+
+TEST_F(LevelDialogTest, OkAtOnceKeepsTheLevel)
+{
+    Cfg.Depth = -5;
+    Cfg.InitTime = 7, Cfg.IncMove = 40, Cfg.IncTime = -3, Cfg.IncMode = true;
+    open();
+    dialog->btnConfirm->click();
+    EXPECT_EQ(Cfg.Depth, -5);
+    EXPECT_EQ(Cfg.InitTime, 7);
+    EXPECT_EQ(Cfg.IncMove, 40);
+    EXPECT_EQ(Cfg.IncTime, -3);
+    EXPECT_TRUE(Cfg.IncMode);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(LevelDialogTest, LimitedDepthStartsAtEightUnlessADepthIsPending)
+{
+    Cfg.Depth = -3;
+    open();
+    dialog->optDepth->click();
+    EXPECT_EQ(dialog->txtDepth->text(), "8");
+    EXPECT_EQ(dialog->pendingLevel, 8);
+    EXPECT_TRUE(dialog->frmDepth->isVisibleTo(dialog.get()));
+
+    dialog->txtDepth->setText("12");
+    dialog->optDepth_Click();
+    EXPECT_EQ(dialog->pendingLevel, 12);
+    dialog->btnConfirm->click();
+    EXPECT_EQ(Cfg.Depth, 12);
+}
+
+TEST_F(LevelDialogTest, WarningsForTheSlowLevels)
+{
+    open();
+    dialog->optLevel[9]->click();
+    EXPECT_TRUE(fake.messages.empty());
+    dialog->optLevel[10]->click();
+    dialog->optLevel[11]->click();
+    dialog->optInfinite->click();
+    ASSERT_EQ(fake.messages.size(), 3u);
+    EXPECT_EQ(fake.messages[0].text, LevelWarning(10));
+    EXPECT_EQ(fake.messages[1].text, LevelWarning(11));
+    EXPECT_EQ(fake.messages[2].text, LevelWarning(LevelInfinite));
+    for (const MessageRequest& message : fake.messages)
+        EXPECT_EQ(message.icon, MsgIcon::Information);
+    EXPECT_EQ(dialog->pendingLevel, LevelInfinite);
+}
+
+TEST_F(LevelDialogTest, IncrementKindEnablesItsControls)
+{
+    Cfg.IncMode = true;
+    Cfg.Depth = 0;
+    open();
+    EXPECT_TRUE(dialog->optIncTime->isChecked());
+    EXPECT_TRUE(dialog->txtIncTime->isEnabled() && dialog->updnIncTime->isEnabled() &&
+                dialog->lblSeconds->isEnabled());
+    EXPECT_FALSE(dialog->txtIncMove->isEnabled() || dialog->updnIncMove->isEnabled() ||
+                 dialog->lblMoves->isEnabled());
+    dialog->optIncMove->click();
+    EXPECT_FALSE(dialog->txtIncTime->isEnabled());
+    EXPECT_TRUE(dialog->txtIncMove->isEnabled() && dialog->lblMoves->isEnabled());
+    dialog->btnConfirm->click();
+    EXPECT_FALSE(Cfg.IncMode);
+}
+
+TEST_F(LevelDialogTest, OneMinutePlusOneSecondStartsTheClocks)
+{
+    EngineBlack = true;
+    open();
+    dialog->optTimer->click();
+    dialog->optIncTime->click();
+    dialog->txtInitTime->setText("1");
+    dialog->txtIncTime->setText("1");
+    dialog->btnConfirm->click();
+    EXPECT_EQ(Cfg.Depth, 0);
+    EXPECT_TRUE(Cfg.IncMode);
+    EXPECT_EQ(Cfg.InitTime, 1);
+    EXPECT_EQ(Cfg.IncTime, 1);
+    EXPECT_TRUE(Clock.ClockRunning);
+    EXPECT_TRUE(levelCommand()->isChecked()) << "the running clocks keep the command pressed";
+    EXPECT_EQ(form->lblTimeLeftDown->text(), "00:01:00");
+    EXPECT_EQ(form->lblTimeRuleUp->text(), "Plus 1 sec/move");
+}
+
+TEST_F(LevelDialogTest, TimeControlWithoutAComputerSideDoesNotRun)
+{
+    open();
+    dialog->optTimer->click();
+    dialog->btnConfirm->click();
+    EXPECT_EQ(Cfg.Depth, 0);
+    EXPECT_FALSE(Clock.ClockRunning);
+    EXPECT_FALSE(levelCommand()->isChecked());
+}
+
+TEST_F(LevelDialogTest, CancelChangesNothing)
+{
+    Cfg.Depth = -2;
+    open();
+    dialog->optTimer->click();
+    dialog->txtInitTime->setText("30");
+    dialog->btnCancel->click();
+    EXPECT_EQ(Cfg.Depth, -2);
+    EXPECT_EQ(Cfg.InitTime, 1);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_FALSE(levelCommand()->isChecked());
+}
+
+TEST_F(LevelDialogTest, LevelCommandOpensTheDialogWhenNoClocksRun)
+{
+    EngineWhite = true;
+    bool seen = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* shown = qobject_cast<frmLevelSet*>(QApplication::activeModalWidget())) {
+            seen = true;
+            shown->optTimer->click();
+            shown->btnConfirm->click();
+        }
+    });
+    poll.start(10);
+    levelCommand()->trigger();
+    poll.stop();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(Cfg.Depth, 0);
+    EXPECT_TRUE(Clock.ClockRunning);
+    EXPECT_TRUE(levelCommand()->isChecked());
+}
+
+} // namespace
