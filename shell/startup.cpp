@@ -7,6 +7,7 @@
 #include "engine/engineload.h"
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
+#include "files/captions.h"
 #include "files/filedialog.h"
 #include "files/savegame.h"
 #include "kessrin.h"
@@ -161,6 +162,7 @@ int RunProgram(const QStringList& arguments)
     ConnectAllCommands(window);
     ApplyBoardSettings();
     RedrawBoard();
+    RefreshGameCaptions();
     SetWindowTitle();
     StartDefaultEngine();
     AlternateWhite = false;
