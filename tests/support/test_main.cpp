@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 extern "C" const char* __asan_default_options()
 {
@@ -18,6 +19,17 @@ int main(int argc, char** argv)
     setenv("QUORVIN_SOURCE_DIR", QUORVIN_TEST_SOURCE_DIR, 0);
     // Settings written by a test never reach the user's own store.
     setenv("XDG_CONFIG_HOME", QUORVIN_TEST_CONFIG_HOME, 1);
+    // A runtime folder of its own per test process: the single-instance lock lives there, and a
+    // running copy of the program or a parallel test must not make this one a second instance.
+    static char runtime[] = "/tmp/quorvin-test-XXXXXX";
+    if (mkdtemp(runtime)) {
+        setenv("XDG_RUNTIME_DIR", runtime, 1);
+        // Registered before any lock exists, so it runs after the lock's own clean-up at exit.
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(runtime, ignored);
+        });
+    }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
