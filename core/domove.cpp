@@ -7,6 +7,7 @@
 #include "engine/search.h"
 #include "files/captions.h"
 #include "files/savegame.h"
+#include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/gamecontrol.h"
 #include "play/sides.h"
@@ -167,6 +168,7 @@ bool DoMove(MoveCode move, int mode, int annotation)
         return false;
     }
 
+    ChargeMove();
     Game.MoveStartTime = platform().timeOfDay();
 
     const QString prefix = MoveNumberPrefix(Game.MoveNumber, Game.SideToMove);
@@ -265,10 +267,12 @@ void OfferDraw()
     Engine.DrawOffer = true;
     if (EnginePlays(Game.EndSide))
         return;
-    const QString offerer = Game.EndSide == Black ? QStringLiteral("White") : QStringLiteral("Black");
-    showMessage(offerer + QStringLiteral(" offers a draw.\n\n"
-                                         "To accept the draw, click menu Computer -> Offer / Accept "
-                                         "a Draw.\nTo decline the draw, just ignore it."),
+    const QString offerer =
+        Game.EndSide == Black ? QStringLiteral("White") : QStringLiteral("Black");
+    showMessage(offerer +
+                    QStringLiteral(" offers a draw.\n\n"
+                                   "To accept the draw, click menu Computer -> Offer / Accept "
+                                   "a Draw.\nTo decline the draw, just ignore it."),
                 MsgButtons::Ok, MsgIcon::Information);
 }
 

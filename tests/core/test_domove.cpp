@@ -101,6 +101,24 @@ TEST_F(DoMoveTest, CounterLimits)
     }
 }
 
+TEST_F(DoMoveTest, RecordedMoveChargesTheMoversClock)
+{
+    Clock.ClockRunning = true;
+    Cfg.IncMode = true;
+    Cfg.IncTime = 5;
+    Clock.TimeLeft = {100, 200};
+    fake.clock = 5000;
+    ASSERT_TRUE(play("e4", ModeClick));
+    EXPECT_EQ(Clock.TimeLeft[White], 105);
+    EXPECT_EQ(Clock.TimeLeft[Black], 200);
+    EXPECT_EQ(Game.MoveStartTime, 5000);
+    ASSERT_TRUE(play("e5", ModeQuiet));
+    EXPECT_EQ(Clock.TimeLeft[Black], 205);
+    // A refused move charges nothing.
+    EXPECT_FALSE(play("Ke3", ModeClick));
+    EXPECT_EQ(Clock.TimeLeft[White], 105);
+}
+
 TEST_F(DoMoveTest, SoundOfEachKindOfMove)
 {
     struct Row {
@@ -117,7 +135,8 @@ TEST_F(DoMoveTest, SoundOfEachKindOfMove)
         {"3qk3/8/8/8/8/8/8/3RK3 w - - 0 1", MakeMove(sq("d1"), sq("d8")), ModeClick, "CHECK"},
         {"3qk3/8/8/8/8/8/8/3RK3 w - - 0 1", MakeMove(sq("d1"), sq("d8")), ModeEngine, "CHECK2"},
         // A capturing promotion is special, not a capture.
-        {"1n2k3/P6p/8/8/8/8/8/4K3 w - - 0 1", MakeMove(sq("a7"), sq("b8"), 3), ModeClick, "SPECIAL"},
+        {"1n2k3/P6p/8/8/8/8/8/4K3 w - - 0 1", MakeMove(sq("a7"), sq("b8"), 3), ModeClick,
+         "SPECIAL"},
         {"4k3/8/8/8/8/8/8/4K2R w K - 0 1", MakeMove(sq("e1"), sq("g1")), ModeEngine, "SPECIAL2"},
         {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", MakeMove(sq("e5"), sq("d6")), ModeClick, "SPECIAL"},
         {StandardFen, MakeMove(sq("e2"), sq("e4")), ModeQuiet, nullptr},
@@ -148,18 +167,53 @@ TEST_F(DoMoveTest, EveryGameEndIsAnnounced)
         {StandardFen, fools, "Qh4", false, false, "Black wins.", "WIN.GIF", "WIN", 3},
         {StandardFen, fools, "Qh4", false, true, "Black wins.", "LOSS.GIF", "LOSS", 3},
         {StandardFen, fools, "Qh4", true, false, "Black wins.", "WIN.GIF", "WIN", 3},
-        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", {}, "Ra8", false, true, "White wins.", "WIN.GIF",
-         "WIN", 1},
-        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", {}, "Ra8", true, false, "White wins.",
-         "LOSS.GIF", "LOSS", 1},
-        {"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1", {}, "Qf7", false, false, "Draw by stalemate.",
-         "DRAW.GIF", "DRAW", 2},
+        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
+         {},
+         "Ra8",
+         false,
+         true,
+         "White wins.",
+         "WIN.GIF",
+         "WIN",
+         1},
+        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
+         {},
+         "Ra8",
+         true,
+         false,
+         "White wins.",
+         "LOSS.GIF",
+         "LOSS",
+         1},
+        {"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1",
+         {},
+         "Qf7",
+         false,
+         false,
+         "Draw by stalemate.",
+         "DRAW.GIF",
+         "DRAW",
+         2},
         {StandardFen, shuffle, "Ng8", false, false, "Draw by threefold repetition.", "DRAW.GIF",
          "DRAW", 2},
-        {"k7/8/8/8/8/8/8/KR6 w - - 99 60", {}, "Rb2", false, false,
-         "Draw by the fifty-move rule.", "DRAW.GIF", "DRAW", 2},
-        {"k7/8/8/8/8/8/1r6/K7 w - - 0 1", {}, "Kxb2", false, false,
-         "Draw by insufficient material.", "DRAW.GIF", "DRAW", 2},
+        {"k7/8/8/8/8/8/8/KR6 w - - 99 60",
+         {},
+         "Rb2",
+         false,
+         false,
+         "Draw by the fifty-move rule.",
+         "DRAW.GIF",
+         "DRAW",
+         2},
+        {"k7/8/8/8/8/8/1r6/K7 w - - 0 1",
+         {},
+         "Kxb2",
+         false,
+         false,
+         "Draw by insufficient material.",
+         "DRAW.GIF",
+         "DRAW",
+         2},
     };
     for (const Row& row : rows) {
         StartFromFen(QString::fromLatin1(row.fen), false);
@@ -290,8 +344,8 @@ TEST_F(DoMoveTest, EngineOffersDrawOnEveryFifthMove)
         bool engineBlack; // the engine is to move: no message
         bool offered;
     };
-    for (const Row& row : {Row{10, false, true}, Row{5, true, true}, Row{12, false, false},
-                           Row{1, false, false}}) {
+    for (const Row& row :
+         {Row{10, false, true}, Row{5, true, true}, Row{12, false, false}, Row{1, false, false}}) {
         Engine.DrawOffer = false;
         fake.messages.clear();
         EngineWhite = true;
@@ -325,21 +379,37 @@ TEST_F(DoMoveTest, UsersDrawOfferGoesWithTheNextMove)
     EXPECT_EQ(fake.lastMessage(), "Draw agreed.");
 }
 
-TEST_F(DoMoveTest, PonderedMoveIsAHitAnyOtherStopsTheSearch)
+TEST_F(DoMoveTest, EngineThinkingOnTheUsersTimeFollowsTheMove)
 {
     struct Row {
+        const char* name;
         int state;
         MoveCode ponder;
         int after;
+        int plies; // the engine's stored reply is played at once when it guessed the move
     };
     const MoveCode e4 = MakeMove(sq("e2"), sq("e4"));
-    for (const Row& row : {Row{7, e4, 6}, Row{7, MakeMove(sq("d2"), sq("d4")), 4}, Row{5, e4, 4},
-                           Row{3, e4, 3}, Row{1, e4, 1}}) {
+    const MoveCode d4 = MakeMove(sq("d2"), sq("d4"));
+    // Without an engine process a stopped search gets no answer and leaves the engine idle.
+    const Row rows[] = {
+        {"ponder hit", 7, e4, 6, 1},           {"ponder miss", 7, d4, 1, 1},
+        {"analysis stopped", 5, e4, 1, 1},     {"stored reply played", 3, e4, 1, 2},
+        {"stored reply dropped", 3, d4, 1, 1}, {"idle", 1, e4, 1, 1},
+    };
+    for (const Row& row : rows) {
         resetRecord(false);
         Engine.EngineState = row.state;
         Engine.PonderMove = row.ponder;
-        ASSERT_TRUE(DoMove(e4, ModeClick, 0));
-        EXPECT_EQ(Engine.EngineState, row.after) << row.state;
+        Engine.StoredBest = MakeMove(sq("e7"), sq("e5"));
+        Engine.StoredPonder = 0;
+        fake.soundsPlayed.clear();
+        ASSERT_TRUE(DoMove(e4, ModeClick, 0)) << row.name;
+        EXPECT_EQ(Engine.EngineState, row.after) << row.name;
+        EXPECT_EQ(Game.PlyCount, row.plies) << row.name;
+        if (row.plies == 2) {
+            EXPECT_EQ(Game.MoveSan[2], "e5");
+            EXPECT_EQ(sounds(), (QStringList{"MOVE", "MOVE2"}));
+        }
     }
 }
 
@@ -378,12 +448,9 @@ TEST_F(DoMoveTest, StartFromFenMoveNumber)
         int moveNumber;
     };
     const Row rows[] = {
-        {"4k3/8/8/8/8/8/8/4K3 b - - 0 45", 45},
-        {"4k3/8/8/8/8/8/8/4K3 b - - 3 45", 1},
-        {"4k3/8/8/8/8/8/8/4K3 b -\r\n - 0 45", 45},
-        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1500", 999},
-        {"4k3/8/8/8/8/8/8/4K3 w - - 0 x", 1},
-        {"4k3/8/8/8/8/8/8/4K3 w - -", 1},
+        {"4k3/8/8/8/8/8/8/4K3 b - - 0 45", 45},     {"4k3/8/8/8/8/8/8/4K3 b - - 3 45", 1},
+        {"4k3/8/8/8/8/8/8/4K3 b -\r\n - 0 45", 45}, {"4k3/8/8/8/8/8/8/4K3 w - - 0 1500", 999},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 x", 1},       {"4k3/8/8/8/8/8/8/4K3 w - -", 1},
     };
     for (const Row& row : rows) {
         StartFromFen(QString::fromLatin1(row.fen), false);

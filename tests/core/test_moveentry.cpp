@@ -117,8 +117,8 @@ TEST_F(MoveEntryTest, PromotionDialogOnlyForALegalPawnMove)
     const Row rows[] = {
         {"4k3/P7/8/8/8/8/8/4K3 w - - 0 1", "a7", "a8", 3, 1, ColourValue(White) + Knight},
         {"4k3/8/8/8/8/8/p7/4K3 b - - 0 1", "a2", "a1", 1, 1, ColourValue(Black) + Rook},
-        {"n3k3/P7/8/8/8/8/8/4K3 w - - 0 1", "a7", "a8", 0, 0, 0},       // blocked
-        {"4k3/P7/8/8/8/8/8/r3K3 w - - 0 1", "a7", "a8", 0, 0, 0},       // would stay in check
+        {"n3k3/P7/8/8/8/8/8/4K3 w - - 0 1", "a7", "a8", 0, 0, 0}, // blocked
+        {"4k3/P7/8/8/8/8/8/r3K3 w - - 0 1", "a7", "a8", 0, 0, 0}, // would stay in check
         {"1b2k3/P7/8/8/8/8/8/4K3 w - - 0 1", "a7", "b8", 2, 1, ColourValue(White) + Bishop},
     };
     for (const Row& row : rows) {
@@ -149,8 +149,8 @@ TEST_F(MoveEntryTest, TypedMoves)
         const char* text;
         bool played;
     };
-    for (const Row& row : {Row{"Nf3", true}, Row{"Nf3", false}, Row{"xyz", false},
-                           Row{"d5", true}, Row{"Qh5", false}}) {
+    for (const Row& row : {Row{"Nf3", true}, Row{"Nf3", false}, Row{"xyz", false}, Row{"d5", true},
+                           Row{"Qh5", false}}) {
         fake.soundsPlayed.clear();
         const int before = Game.PlyCount;
         form->txtMove->setText(row.text);

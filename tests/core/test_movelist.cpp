@@ -29,9 +29,8 @@ struct Enabled {
 void expectEnabled(const frmMain& form, const Enabled& want, const char* where)
 {
     const std::pair<const char*, bool> rows[] = {
-        {"mnMoveRetract", want.retract}, {"mnMoveStart", want.start},
-        {"mnMoveBack", want.back},       {"mnMoveForward", want.forward},
-        {"mnMoveEnd", want.end},         {"mnMoveDel", want.del}};
+        {"mnMoveRetract", want.retract}, {"mnMoveStart", want.start}, {"mnMoveBack", want.back},
+        {"mnMoveForward", want.forward}, {"mnMoveEnd", want.end},     {"mnMoveDel", want.del}};
     for (const auto& [name, enabled] : rows)
         EXPECT_EQ(form.command(name)->isEnabled(), enabled) << name << " " << where;
 }
@@ -135,16 +134,26 @@ TEST_F(MoveListTest, StepsRedrawWhatCastlingAndEnPassantTouched)
         std::vector<const char*> squares; // redrawn by both steps
     };
     const Row rows[] = {
-        {"king-side", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", MakeMove(sq("e1"), sq("g1")),
+        {"king-side",
+         "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1",
+         MakeMove(sq("e1"), sq("g1")),
          {"e1", "f1", "g1", "h1"}},
-        {"queen-side black", "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1",
-         MakeMove(sq("e8"), sq("c8")), {"a8", "c8", "d8", "e8"}},
+        {"queen-side black",
+         "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1",
+         MakeMove(sq("e8"), sq("c8")),
+         {"a8", "c8", "d8", "e8"}},
         // Chess960: the king-side rook starts on g1, which is also the king's target.
-        {"960 rook g1", "1k6/8/8/8/8/8/8/1K4R1 w G - 0 1", MakeMove(sq("b1"), sq("g1")),
+        {"960 rook g1",
+         "1k6/8/8/8/8/8/8/1K4R1 w G - 0 1",
+         MakeMove(sq("b1"), sq("g1")),
          {"b1", "f1", "g1"}},
-        {"960 rook a1", "1k6/8/8/8/8/8/8/RK6 w A - 0 1", MakeMove(sq("b1"), sq("a1")),
+        {"960 rook a1",
+         "1k6/8/8/8/8/8/8/RK6 w A - 0 1",
+         MakeMove(sq("b1"), sq("a1")),
          {"a1", "b1", "c1", "d1"}},
-        {"en passant", "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", MakeMove(sq("e5"), sq("d6")),
+        {"en passant",
+         "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1",
+         MakeMove(sq("e5"), sq("d6")),
          {"d5", "d6", "e5"}},
     };
     for (const Row& row : rows) {
@@ -264,9 +273,12 @@ TEST_F(MoveListTest, ListClicksAndKeysMoveTheShownPly)
         int from, to;
     };
     const Row rows[] = {
-        {form->lstMoveText, Qt::Key_Right, 0, 1}, {form->lstMoveText, Qt::Key_End, 1, 4},
-        {form->lstMoveText, Qt::Key_Left, 4, 3},  {board, Qt::Key_Home, 3, 0},
-        {board, Qt::Key_Right, 0, 1},             {form->txtMove, Qt::Key_Left, 1, 1},
+        {form->lstMoveText, Qt::Key_Right, 0, 1},
+        {form->lstMoveText, Qt::Key_End, 1, 4},
+        {form->lstMoveText, Qt::Key_Left, 4, 3},
+        {board, Qt::Key_Home, 3, 0},
+        {board, Qt::Key_Right, 0, 1},
+        {form->txtMove, Qt::Key_Left, 1, 1},
         {board, Qt::Key_Left, 0, 0},
     };
     for (const Row& row : rows) {
@@ -275,8 +287,7 @@ TEST_F(MoveListTest, ListClicksAndKeysMoveTheShownPly)
         ASSERT_EQ(Game.CurPly, row.from);
         QKeyEvent press(QEvent::KeyPress, row.key, Qt::NoModifier);
         QApplication::sendEvent(row.target, &press);
-        EXPECT_EQ(Game.CurPly, row.to) << row.target->objectName().toStdString() << " "
-                                       << row.key;
+        EXPECT_EQ(Game.CurPly, row.to) << row.target->objectName().toStdString() << " " << row.key;
     }
 }
 
