@@ -96,6 +96,9 @@ void ResetClocks()
     Clock.ClockRunning = false;
     Game.MoveStartTime = platform().timeOfDay();
     SetLevelCommandTicked(false);
+    // A game that starts without a time control still shows fresh labels.
+    ShowClock(White);
+    ShowClock(Black);
 }
 
 void ApplyLevel()

@@ -12,7 +12,7 @@ QString FormatClock(int seconds);
 void ShowClock(int side);
 
 // Step of a game reset: full time and a fresh period for both, no elapsed time, flags up,
-// clocks stopped and the Level command released.
+// clocks stopped and the Level command released; both clocks are shown.
 void ResetClocks();
 
 // Restarts both clocks from the full time under the current time control and shows them; they

@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -61,10 +62,11 @@ QSpinBox* makeUpDown(const char* name, int low, int high, QWidget* parent)
     updn->setRange(low, high);
     updn->setSingleStep(1);
     updn->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    updn->setFixedWidth(22);
-    updn->setStyleSheet(QStringLiteral("QSpinBox { color: transparent; background: transparent; "
-                                       "selection-color: transparent; "
-                                       "selection-background-color: transparent; }"));
+    // The number is shown by the text box; the spin box keeps only its arrows.
+    if (auto* own = updn->findChild<QLineEdit*>())
+        own->setVisible(false);
+    updn->setFrame(false);
+    updn->setFixedWidth(updn->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     updn->setFocusPolicy(Qt::NoFocus);
     return updn;
 }

@@ -73,7 +73,6 @@ void ClockTest::passSeconds(int seconds)
 
 void ClockTest::move(const char* san)
 {
-    ChargeMove();
     ASSERT_TRUE(DoMove(KessrinAlg2Move(Game.Board, san), ModeQuiet, 0)) << san;
 }
 

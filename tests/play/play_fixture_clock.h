@@ -22,7 +22,7 @@ protected:
     void startTimedGame(bool incMode, int initMinutes, int incTime, int incMove);
     // Lets whole seconds pass on the platform clock, ticking the main loop twice a second.
     void passSeconds(int seconds);
-    // Records a SAN move the way the game core does, charging the mover's clock first.
+    // Records a SAN move through the game core, which charges the mover's clock.
     void move(const char* san);
     // The value, rule and elapsed texts of one label set.
     QString upperValue() const;
