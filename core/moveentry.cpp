@@ -24,6 +24,14 @@ bool IsLegal(MoveCode move)
     return true;
 }
 
+// SetModified after a move the user entered; not when the game-over question already replaced
+// the game with a new, unchanged one.
+void MarkEntered()
+{
+    if (Game.PlyCount > 0)
+        SetModified();
+}
+
 } // namespace
 
 void imgSquares_MouseDown(int index)
@@ -49,7 +57,7 @@ void ClickSquare(int square)
             // quietly first, so that picking another piece does not sound as an illegal move.
             const MoveCode move = MakeMove(SelectedSquare, square);
             if (IsLegal(move) && DoMove(move, ModeClick, 0)) {
-                SetModified();
+                MarkEntered();
                 return;
             }
             DrawSquare(SelectedSquare, false, false);
@@ -80,7 +88,7 @@ void ClickSquare(int square)
         PromotionChoice = AskPromotionPiece(Game.SideToMove);
     }
     if (DoMove(MakeMove(SelectedSquare, square, PromotionChoice), ModeClick, 0))
-        SetModified();
+        MarkEntered();
 }
 
 void txtMove_KeyPress(int keyAscii)
@@ -93,7 +101,7 @@ void txtMove_KeyPress(int keyAscii)
         return;
     const MoveCode move = KessrinAlg2Move(Game.Board, text.toStdString());
     if (DoMove(move, ModeTyped, 0))
-        SetModified();
+        MarkEntered();
     box->clear();
 }
 

@@ -3,6 +3,7 @@
 #include "core_fixture.h"
 
 #include "core/domove.h"
+#include "core/moveentry.h"
 #include "core/movelist.h"
 #include "engine/enginestate.h"
 #include "files/savegame.h"
@@ -283,8 +284,11 @@ TEST_F(DoMoveTest, AnotherGameStartsUnlessTheSaveQuestionIsCancelled)
         Game.Modified = true;
         fake.answers = row.answers;
         fake.messages.clear();
-        ASSERT_TRUE(play("Qh4", ModeClick));
+        ClickSquare(sq("d8"));
+        ClickSquare(sq("h4"));
         EXPECT_EQ(fake.messages.size(), row.answers.size());
+        // The new game is unchanged; the mate itself marks the old one changed.
+        EXPECT_EQ(Game.Modified, !row.newGame);
         EXPECT_EQ(Game.PlyCount, row.newGame ? 0 : 4);
         EXPECT_EQ(Game.GameResult, row.newGame ? ResultNone : ResultBlackWins);
         EXPECT_EQ(form->lstMoveText->count(), row.newGame ? 1 : 5);

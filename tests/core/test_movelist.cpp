@@ -258,6 +258,26 @@ TEST_F(MoveListTest, CuttingThePliesHaltsARunningEngine)
     }
 }
 
+TEST_F(MoveListTest, AnalysisStopsWhenTheShownPositionChanges)
+{
+    playQuiet({"e4", "e5"});
+    ShowMoveList(false);
+    struct Row {
+        bool thinkShown;
+        bool engineBlack;
+        int after;
+    };
+    // Analysis (no engine side) restarts on the new position; a playing engine keeps thinking.
+    for (const Row& row : {Row{true, false, 1}, Row{false, false, 5}, Row{true, true, 5}}) {
+        Engine.ThinkShown = row.thinkShown;
+        EngineBlack = row.engineBlack;
+        Engine.EngineState = 5;
+        mnMoveBack_Click();
+        EXPECT_EQ(Engine.EngineState, row.after) << row.thinkShown << row.engineBlack;
+        mnMoveForward_Click();
+    }
+}
+
 TEST_F(MoveListTest, ListClicksAndKeysMoveTheShownPly)
 {
     playQuiet({"e4", "e5", "Nf3", "Nc6"});
