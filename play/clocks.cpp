@@ -37,9 +37,8 @@ QString FormatClock(int n)
 {
     n = std::max(n, 0);
     const QChar digits[6] = {
-        QChar(u'0' + (n / 36000) % 6), QChar(u'0' + (n / 3600) % 10),
-        QChar(u'0' + (n / 600) % 6),   QChar(u'0' + (n / 60) % 10),
-        QChar(u'0' + (n / 10) % 6),    QChar(u'0' + n % 10),
+        QChar(u'0' + (n / 36000) % 6), QChar(u'0' + (n / 3600) % 10), QChar(u'0' + (n / 600) % 6),
+        QChar(u'0' + (n / 60) % 10),   QChar(u'0' + (n / 10) % 6),    QChar(u'0' + n % 10),
     };
     QString text;
     text.reserve(8);

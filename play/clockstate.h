@@ -11,10 +11,10 @@ struct ClockStatus {
     bool ClockRunning = false; // the clock of the side to move counts down
     bool DemoRunning = false;  // the demonstration replay steps through the game
 
-    std::array<int, 2> TimeLeft{};           // seconds; 0 once the side's flag has fallen
-    std::array<int, 2> TimeElapsed{};        // seconds the side's clock has run, capped
-    std::array<int, 2> MovesLeft{};          // moves to make in the current period ("Make")
-    std::array<bool, 2> FlagFallen{};        // the side ran out of time; its clock stays still
+    std::array<int, 2> TimeLeft{};    // seconds; 0 once the side's flag has fallen
+    std::array<int, 2> TimeElapsed{}; // seconds the side's clock has run, capped
+    std::array<int, 2> MovesLeft{};   // moves to make in the current period ("Make")
+    std::array<bool, 2> FlagFallen{}; // the side ran out of time; its clock stays still
 
     void reset() { *this = ClockStatus{}; }
 };

@@ -11,10 +11,11 @@
 namespace {
 
 constexpr std::array<const char*, LevelCount> LevelNames = {
-    "Peabrain", "Newbie",  "Novice", "Rookie", "Beginner",    "Amateur",
+    "Peabrain",     "Newbie",       "Novice", "Rookie", "Beginner",    "Amateur",
     "Intermediate", "Professional", "Expert", "Master", "Grandmaster", "Overwhelming"};
 
-const QString StopHint = QStringLiteral("Press 'Stop / Move Now' to make the computer stop thinking.");
+const QString StopHint =
+    QStringLiteral("Press 'Stop / Move Now' to make the computer stop thinking.");
 
 } // namespace
 

@@ -10,7 +10,7 @@
 
 #include <QString>
 
-constexpr int LevelCount = 12;    // named levels
+constexpr int LevelCount = 12;     // named levels
 constexpr int LevelInfinite = 100; // the "Infinite" level
 constexpr int LevelTimed = 0;      // the time-control level
 

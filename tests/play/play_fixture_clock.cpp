@@ -76,12 +76,30 @@ void ClockTest::move(const char* san)
     ASSERT_TRUE(DoMove(KessrinAlg2Move(Game.Board, san), ModeQuiet, 0)) << san;
 }
 
-QString ClockTest::upperValue() const { return form->lblTimeLeftUp->text(); }
-QString ClockTest::lowerValue() const { return form->lblTimeLeftDown->text(); }
-QString ClockTest::upperRule() const { return form->lblTimeRuleUp->text(); }
-QString ClockTest::lowerRule() const { return form->lblTimeRuleDown->text(); }
-QString ClockTest::upperElapsed() const { return form->lblTimeElapsedUp->text(); }
-QString ClockTest::lowerElapsed() const { return form->lblTimeElapsedDown->text(); }
+QString ClockTest::upperValue() const
+{
+    return form->lblTimeLeftUp->text();
+}
+QString ClockTest::lowerValue() const
+{
+    return form->lblTimeLeftDown->text();
+}
+QString ClockTest::upperRule() const
+{
+    return form->lblTimeRuleUp->text();
+}
+QString ClockTest::lowerRule() const
+{
+    return form->lblTimeRuleDown->text();
+}
+QString ClockTest::upperElapsed() const
+{
+    return form->lblTimeElapsedUp->text();
+}
+QString ClockTest::lowerElapsed() const
+{
+    return form->lblTimeElapsedDown->text();
+}
 
 QAction* ClockTest::levelCommand() const
 {

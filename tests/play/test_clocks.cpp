@@ -18,9 +18,9 @@ namespace {
 TEST(FormatClockTest, SixDigitsWithColons)
 {
     const std::pair<int, const char*> rows[] = {
-        {0, "00:00:00"},     {9, "00:00:09"},     {59, "00:00:59"},    {60, "00:01:00"},
-        {3725, "01:02:05"},  {35999, "09:59:59"}, {36000, "10:00:00"}, {28800, "08:00:00"},
-        {86399, "23:59:59"},
+        {0, "00:00:00"},     {9, "00:00:09"},     {59, "00:00:59"},
+        {60, "00:01:00"},    {3725, "01:02:05"},  {35999, "09:59:59"},
+        {36000, "10:00:00"}, {28800, "08:00:00"}, {86399, "23:59:59"},
     };
     for (const auto& [seconds, text] : rows)
         EXPECT_EQ(FormatClock(seconds), QString::fromLatin1(text)) << seconds;
@@ -193,9 +193,9 @@ TEST_F(ClockTest, OnlyATimedGameAgainstTheComputerRuns)
         bool engineWhite, engineBlack;
         bool runs;
     };
-    for (const Row& row : {Row{0, false, true, true}, Row{0, true, false, true},
-                           Row{0, false, false, false}, Row{-5, true, false, false},
-                           Row{12, false, true, false}}) {
+    for (const Row& row :
+         {Row{0, false, true, true}, Row{0, true, false, true}, Row{0, false, false, false},
+          Row{-5, true, false, false}, Row{12, false, true, false}}) {
         Cfg.Depth = static_cast<qint16>(row.level);
         EngineWhite = row.engineWhite;
         EngineBlack = row.engineBlack;

@@ -25,8 +25,9 @@ namespace {
 TEST(LevelTextTest, EveryKind)
 {
     const std::pair<const char*, const char*> rows[] = {
-        {"0", ""},          {"100", "Infinite"}, {"-1", "Peabrain"}, {"-10", "Master"},
-        {"-12", "Overwhelming"}, {"8", "8 Plies"}, {"99", "99 Plies"}, {"1", "1 Plies"},
+        {"0", ""},          {"100", "Infinite"},     {"-1", "Peabrain"},
+        {"-10", "Master"},  {"-12", "Overwhelming"}, {"8", "8 Plies"},
+        {"99", "99 Plies"}, {"1", "1 Plies"},
     };
     for (const auto& [level, text] : rows)
         EXPECT_EQ(LevelText(QString::fromLatin1(level)), QString::fromLatin1(text)) << level;
