@@ -58,31 +58,19 @@ void expectStandardStart()
     EXPECT_EQ(Game.MatedKingSquare, 0);
 }
 
-TEST_F(GameRecordTest, ResetClearsEverything)
+TEST_F(GameRecordTest, ResetReturnsToTheStandardStartKeepingTagsOnRequest)
 {
-    dirtyRecord();
-    resetRecord(false);
-    expectStandardStart();
-    for (const QString* tag :
-         {&Game.TagEvent, &Game.TagSite, &Game.TagDate, &Game.TagRound, &Game.TagWhite,
-          &Game.TagWhiteElo, &Game.TagBlack, &Game.TagBlackElo, &Game.TagEco, &Game.TagOpening,
-          &Game.TagVariation, &Game.TagSubVariation})
-        EXPECT_TRUE(tag->isEmpty());
-    EXPECT_EQ(Game.GameResult, ResultNone);
-    EXPECT_TRUE(Game.AutoEco);
-}
-
-TEST_F(GameRecordTest, ResetKeepingTagsStillResetsThePosition)
-{
-    dirtyRecord();
-    resetRecord(true);
-    expectStandardStart();
-    EXPECT_EQ(Game.TagEvent, "Club match");
-    EXPECT_EQ(Game.TagWhite, "Ann");
-    EXPECT_EQ(Game.TagSubVariation, "Main line");
-    EXPECT_EQ(Game.TagEco, "B90");
-    EXPECT_EQ(Game.GameResult, ResultBlackWins);
-    EXPECT_FALSE(Game.AutoEco);
+    for (bool keepTags : {false, true}) {
+        dirtyRecord();
+        resetRecord(keepTags);
+        expectStandardStart();
+        EXPECT_EQ(Game.TagEvent, keepTags ? "Club match" : "");
+        EXPECT_EQ(Game.TagWhite, keepTags ? "Ann" : "");
+        EXPECT_EQ(Game.TagSubVariation, keepTags ? "Main line" : "");
+        EXPECT_EQ(Game.TagEco, keepTags ? "B90" : "");
+        EXPECT_EQ(Game.GameResult, keepTags ? ResultBlackWins : ResultNone);
+        EXPECT_EQ(Game.AutoEco, !keepTags);
+    }
 }
 
 TEST_F(GameRecordTest, MoveNumberPrefixAndSymbols)
