@@ -118,15 +118,19 @@ void StartFromCommandLine(const CommandLineRequest& request)
         // the standard position and never adopts the named file, so Save cannot overwrite it.
         break;
     case CommandLineRequest::Kind::Fen:
-        StartFromFen(request.text, false);
+        // A refused position leaves the user a normal game rather than an unplayable board.
+        if (!StartFromFen(request.text, false))
+            NewGame();
         break;
     case CommandLineRequest::Kind::PositionFile: {
         QFile file(request.text);
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
             ShowFileError(request.text);
+            NewGame();
             break;
         }
-        StartFromFen(QString::fromUtf8(file.readLine()).trimmed(), false);
+        if (!StartFromFen(QString::fromUtf8(file.readLine()).trimmed(), false))
+            NewGame();
         break;
     }
     }

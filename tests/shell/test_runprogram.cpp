@@ -1,3 +1,4 @@
+#include "core/gamerecord.h"
 #include "shell/appstate.h"
 #include "shell/frmmain.h"
 #include "shell/settings.h"
@@ -12,17 +13,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // Runs the whole program once; `whileRunning` acts on the shown main window, then Exit is chosen.
-int runOnce(const std::function<void(frmMain&)>& whileRunning)
+int runOnce(const std::function<void(frmMain&)>& whileRunning, const QStringList& arguments = {})
 {
     QTimer::singleShot(0, [whileRunning] {
         ASSERT_NE(MainForm, nullptr);
         whileRunning(*MainForm);
         MainForm->command(QStringLiteral("mnFileExit"))->trigger();
     });
-    return RunProgram({});
+    return RunProgram(arguments);
 }
 
 class RunProgramTest : public ::testing::Test {
@@ -95,6 +98,41 @@ TEST_F(RunProgramTest, PositionOffScreenIsPulledBack)
         EXPECT_LE(window.pos().x(), 600);
         EXPECT_GE(window.pos().y(), 0);
     });
+}
+
+TEST_F(RunProgramTest, CommandLinePositionStartsTheGameAndABadOneANormalGame)
+{
+    const QString fen = QStringLiteral("4k3/8/8/8/8/8/4P3/4K3 b - - 0 40");
+    runOnce(
+        [&](frmMain&) {
+            EXPECT_FALSE(Game.StandardStart);
+            EXPECT_EQ(Game.StartFen, fen);
+            EXPECT_EQ(Game.Board.side, Black);
+        },
+        {QStringLiteral("-s"), fen});
+
+    fake.messages.clear();
+    runOnce(
+        [&](frmMain&) {
+            EXPECT_TRUE(Game.StandardStart);
+            EXPECT_EQ(Game.PlyCount, 0);
+        },
+        {QStringLiteral("/S"), QStringLiteral("hello"), QStringLiteral("world")});
+    const bool refused = std::any_of(fake.messages.begin(), fake.messages.end(), [](auto& m) {
+        return m.text.contains(QStringLiteral("hello world"));
+    });
+    EXPECT_TRUE(refused);
+}
+
+TEST_F(RunProgramTest, MissingPositionFileIsReported)
+{
+    fake.messages.clear();
+    runOnce([](frmMain&) { EXPECT_TRUE(Game.StandardStart); },
+            {QStringLiteral("/F"), store.filePath(QStringLiteral("none.fen"))});
+    const bool reported = std::any_of(fake.messages.begin(), fake.messages.end(), [&](auto& m) {
+        return m.text.contains(store.filePath(QStringLiteral("none.fen")));
+    });
+    EXPECT_TRUE(reported);
 }
 
 } // namespace
