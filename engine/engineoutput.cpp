@@ -149,8 +149,10 @@ void ParseInfo(const QString& line)
         const int number =
             NumberAfter(line, QLatin1StringView(" currmovenumber "), -32767, 32767).value_or(0);
         // The move belongs to the searched position, which differs from the shown one while
-        // the engine ponders.
-        const QString san = SanWithCheck(Engine.EngineBoard, move).value_or(line.mid(at + 10, 4));
+        // the engine ponders; a move illegal there is shown as the engine wrote it.
+        const QString san = SanWithCheck(Engine.EngineBoard, move).has_value()
+                                ? QString::fromStdString(KessrinMove2Alg(Engine.EngineBoard, move))
+                                : line.mid(at + 10, 5).trimmed();
         SetStatusPanel("Curr", QStringLiteral("%1 (%2/%3) %4")
                                    .arg(Engine.SearchDepth)
                                    .arg(number)
@@ -158,7 +160,8 @@ void ParseInfo(const QString& line)
                                    .arg(san));
     }
     const auto elapsed = [] { return ElapsedMs(Engine.SearchStart, platform().timeOfDay()); };
-    if (const auto nodes = NumberAfter(line, QLatin1StringView(" nodes "), -2147483647, 2147483647)) {
+    if (const auto nodes =
+            NumberAfter(line, QLatin1StringView(" nodes "), -2147483647, 2147483647)) {
         if (const int ms = elapsed(); ms > 0)
             SetStatusPanel("Nps", QStringLiteral("NPS %1K").arg(*nodes / ms));
     }

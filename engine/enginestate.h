@@ -17,18 +17,18 @@ struct EngineStatus {
     bool PonderOn = false;   // the engine ponders after its own move
     bool ThinkShown = false; // the thinking window is open
 
-    QString EngineName;   // "id name" of the main engine
-    QString EngineAuthor; // "id author" of the main engine
-    QString SlaveName;    // "id name" of the slave engine
+    QString EngineName;      // "id name" of the main engine
+    QString EngineAuthor;    // "id author" of the main engine
+    QString SlaveName;       // "id name" of the slave engine
     bool SlaveWhite = false; // the slave plays White; with SlaveBlack at most one is set
     bool SlaveBlack = false;
 
-    RulesBoard EngineBoard{};  // the position of the running search
-    double SearchStart = 0.0;  // seconds since midnight when it started
-    int LegalMoveCount = 0;    // legal moves in EngineBoard
-    int SearchDepth = 0;       // last depth reported
-    int LastScore = 0;         // last exact score reported, centipawns
-    int ReversiblePlies = 0;   // plies since the last irreversible one among those sent
+    RulesBoard EngineBoard{}; // the position of the running search
+    double SearchStart = 0.0; // seconds since midnight when it started
+    int LegalMoveCount = 0;   // legal moves in EngineBoard
+    int SearchDepth = 0;      // last depth reported
+    int LastScore = 0;        // last exact score reported, centipawns
+    int ReversiblePlies = 0;  // plies since the last irreversible one among those sent
 
     // A ponder search that ended by itself (EngineState 3).
     MoveCode StoredBest = 0;
@@ -42,6 +42,12 @@ struct EngineStatus {
 extern EngineStatus Engine;
 
 // True while an engine process is loaded.
-inline bool EngineLoaded() { return Engine.EngineState > 0; }
+inline bool EngineLoaded()
+{
+    return Engine.EngineState > 0;
+}
 // True while a slave engine is loaded.
-inline bool SlaveLoaded() { return Engine.SlaveWhite || Engine.SlaveBlack; }
+inline bool SlaveLoaded()
+{
+    return Engine.SlaveWhite || Engine.SlaveBlack;
+}

@@ -3,8 +3,8 @@
 #include "core/gamerecord.h"
 #include "engine/enginelog.h"
 #include "engine/engineoptions.h"
-#include "engine/enginestate.h"
 #include "engine/engineoutput.h"
+#include "engine/enginestate.h"
 #include "play/clockstate.h"
 #include "shell/frmmain.h"
 #include "shell/platform.h"
@@ -81,7 +81,8 @@ void SetStatusPanel(const char* key, const QString& text)
 {
     if (!MainForm)
         return;
-    if (QLabel* panel = MainForm->statusPanel(QString::fromLatin1(key)); panel && panel->text() != text)
+    if (QLabel* panel = MainForm->statusPanel(QString::fromLatin1(key));
+        panel && panel->text() != text)
         panel->setText(text);
 }
 
@@ -108,9 +109,11 @@ void StartSearch()
         int flags = 0;
         if (Engine.PonderMove != 0 &&
             KessrinTryMove(Engine.EngineBoard, flags, Engine.PonderMove)) {
-            Engine.PonderSan = QString::fromStdString(KessrinMove2Alg(Game.Board, Engine.PonderMove));
+            Engine.PonderSan =
+                QString::fromStdString(KessrinMove2Alg(Game.Board, Engine.PonderMove));
             if (flags & MoveFlag::Check)
-                Engine.PonderSan += (flags & MoveFlag::NoReply) ? QLatin1Char('#') : QLatin1Char('+');
+                Engine.PonderSan +=
+                    (flags & MoveFlag::NoReply) ? QLatin1Char('#') : QLatin1Char('+');
             if (Game.CurPly == 0)
                 position.text += QStringLiteral(" moves");
             position.text += QLatin1Char(' ') + uci;
@@ -178,8 +181,8 @@ void SetThinkingControls(bool thinking)
 {
     if (!MainForm)
         return;
-    for (const char* name : {"mnPosEdit", "mnPosPaste", "mnPosLoad", "mnQuorvinPlay", "mnEngineLevel",
-                             "mnEngineSet"})
+    for (const char* name :
+         {"mnPosEdit", "mnPosPaste", "mnPosLoad", "mnQuorvinPlay", "mnEngineLevel", "mnEngineSet"})
         EnableCommand(name, !thinking);
     if (QMenu* handicap = MainForm->commandSet().menu(QStringLiteral("mnQuorvinHandicap_")))
         handicap->menuAction()->setEnabled(!thinking);

@@ -19,8 +19,7 @@ QString MoveToUci(const RulesBoard& board, MoveCode move)
     const int from = MoveFrom(move);
     int to = MoveTo(move);
     const int piece = board.squares[from];
-    const bool pawnToLastRank =
-        TypeOf(piece) == Pawn && (RowOf(to) == 0 || RowOf(to) == 7);
+    const bool pawnToLastRank = TypeOf(piece) == Pawn && (RowOf(to) == 0 || RowOf(to) == 7);
     if (TypeOf(piece) == King && piece != 0 && RowOf(to) == RowOf(from) &&
         std::abs(to - from) >= 2 && !KessrinIsChess960(board))
         to = KingTarget(CastlingIndex(SideOfPiece(piece), from, to));
@@ -96,7 +95,8 @@ std::vector<std::pair<QString, QString>> EngineOptionValues(const Settings& sett
     const int style = std::clamp<int>(settings.Style, 0, 2);
     options.emplace_back(QStringLiteral("Hash"), number(16 << hashIndex));
     const int threads = 1 << threadsIndex;
-    options.emplace_back(QStringLiteral("Threads"), number(threads < cpuCount ? threads : cpuCount));
+    options.emplace_back(QStringLiteral("Threads"),
+                         number(threads < cpuCount ? threads : cpuCount));
     options.emplace_back(QStringLiteral("Minimum Thinking Time"), QStringLiteral("0"));
     options.emplace_back(QStringLiteral("Randomness"),
                          number(std::clamp<int>(settings.Randomness, 0, 3) * 3));
@@ -168,8 +168,8 @@ std::optional<int> ExactScore(const QString& line)
 QString DepthScoreText(int depth, int score)
 {
     const QString depthText = QString::number(depth);
-    QString text = QString(std::max<qsizetype>(0, 3 - depthText.size()), QLatin1Char(' ')) +
-                   depthText;
+    QString text =
+        QString(std::max<qsizetype>(0, 3 - depthText.size()), QLatin1Char(' ')) + depthText;
     if (score >= 1) {
         const QString digits = QString::number(score);
         text += QString(std::max<qsizetype>(0, 5 - digits.size()), QLatin1Char(' ')) +
@@ -202,15 +202,16 @@ QString PvText(RulesBoard board, const QString& line, qsizetype pvStart)
     const qsizetype length = line.size();
     qsizetype i = pvStart;
     while (i < length) {
-        const QString coord = line.mid(i, 5);
-        const MoveCode move = CoordToMove(coord.toStdString());
-        int flags = 0;
-        if (move == 0 || !KessrinTryMove(board, flags, move))
+        const MoveCode move = CoordToMove(line.mid(i, 5).toStdString());
+        if (move == 0)
             break;
-        // SAN needs the position before the move, and only a legal move has one.
-        KessrinUndoMove(board);
-        text += QLatin1Char(' ') + QString::fromStdString(KessrinMove2Alg(board, move));
-        KessrinTryMove(board, flags, move);
+        // SAN is read on the position before the move; the library gives none for an illegal
+        // move, and the move is tried anyway, so a variation stops at its first illegal move.
+        const std::string san = KessrinMove2Alg(board, move);
+        int flags = 0;
+        if (san.empty() || !KessrinTryMove(board, flags, move))
+            break;
+        text += QLatin1Char(' ') + QString::fromStdString(san);
         if (flags & MoveFlag::Check)
             text += (flags & MoveFlag::NoReply) ? QLatin1Char('#') : QLatin1Char('+');
         i += (i + 4 < length && line[i + 4] == QLatin1Char(' ')) ? 5 : 6;

@@ -45,8 +45,7 @@ QString GoLine(bool analysing, bool ponder, const GoLimits& limits);
 // "setoption name <name> value <value>".
 QString OptionLine(const QString& name, const QString& value);
 // The option set sent after every handshake, in order, as (name, value).
-std::vector<std::pair<QString, QString>> EngineOptionValues(const Settings& settings,
-                                                            int cpuCount);
+std::vector<std::pair<QString, QString>> EngineOptionValues(const Settings& settings, int cpuCount);
 
 // The leading decimal value of text from index from (blanks skipped, optional sign), 0 when
 // there is none, clamped to low..high.

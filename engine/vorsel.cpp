@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstddef>
 #include <csignal>
+#include <cstddef>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -276,8 +276,9 @@ int GetMeldro(const QString& path)
     char head[4] = {};
     const ssize_t got = ::read(fd, head, sizeof head);
     ::close(fd);
-    const bool elf = got == 4 && std::memcmp(head, "\x7f"
-                                                   "ELF",
+    const bool elf = got == 4 && std::memcmp(head,
+                                             "\x7f"
+                                             "ELF",
                                              4) == 0;
     const bool script = got >= 2 && head[0] == '#' && head[1] == '!';
     return elf || script ? 3 : 0;

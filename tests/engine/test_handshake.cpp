@@ -2,8 +2,8 @@
 #include "engine_session.h"
 
 #include "engine/enginecontrols.h"
-#include "engine/enginelog.h"
 #include "engine/engineload.h"
+#include "engine/enginelog.h"
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "shell/appstate.h"
@@ -61,7 +61,7 @@ TEST_F(EngineSession, FailedHandshakesReportAndForgetThePath)
         double startClock;
         bool timesOut;
     } rows[] = {
-        {"expect uci\nsend uciok \n", 12 * 3600.0, true}, // a trailing blank is no "uciok"
+        {"expect uci\nsend uciok \n", 12 * 3600.0, true},     // a trailing blank is no "uciok"
         {"expect uci\nsend id name Silent\n", 86370.0, true}, // started at 23:59:30
         {"expect uci\nsend id name Dying\nexit 3\n", 12 * 3600.0, false},
     };

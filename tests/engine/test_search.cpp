@@ -5,8 +5,8 @@
 #include "core/domove.h"
 #include "core/gamerecord.h"
 #include "engine/enginecontrols.h"
-#include "engine/enginelog.h"
 #include "engine/engineload.h"
+#include "engine/enginelog.h"
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "engine/search.h"
@@ -15,6 +15,8 @@
 #include "shell/settings.h"
 
 #include <QAction>
+
+#include <vector>
 
 namespace {
 
@@ -46,8 +48,8 @@ TEST_F(EngineSession, OwnMoveIsSearchedShownAndPlayed)
     StartSearch();
     fake.clock += 2.0; // the speed is nodes per millisecond since the start
     EXPECT_EQ(sentToMain().mid(sentToMain().size() - 3),
-              QStringList({"setoption name UCI_Chess960 value false", "position startpos",
-                           "go depth 2"}));
+              QStringList(
+                  {"setoption name UCI_Chess960 value false", "position startpos", "go depth 2"}));
     EXPECT_TRUE(enabled("mnEngineStop"));
     EXPECT_FALSE(enabled("mnEngineSet"));
     EXPECT_EQ(Engine.LegalMoveCount, 20);
@@ -68,6 +70,60 @@ TEST_F(EngineSession, OwnMoveIsSearchedShownAndPlayed)
     EXPECT_TRUE(fake.messages.empty());
 }
 
+TEST_F(EngineSession, PositionAndGoLinesFollowTheGameAndItsTimeControl)
+{
+    ASSERT_TRUE(loadScripted(Script("")));
+    struct Row {
+        const char* fen; // nullptr: the standard start
+        std::vector<const char*> moves;
+        GoLimits limits;
+        QStringList expected; // %1 stands for the start FEN
+    } rows[] = {
+        // 1. e4, Black (the engine) to move, 40 moves in 5 minutes, nothing used yet.
+        {nullptr,
+         {"e4"},
+         {0, false, 300, 300, 0, 40},
+         {"setoption name UCI_Chess960 value false", "position startpos moves e2e4",
+          "go wtime 300000 btime 300000 movestogo 40"}},
+        // A Chess960 start with no moves yet and a negative increment.
+        {"nrkbbqrn/pppppppp/8/8/8/8/PPPPPPPP/NRKBBQRN w GBgb - 0 1",
+         {},
+         {0, true, 61, 5, -3, 0},
+         {"setoption name UCI_Chess960 value true", "position fen %1",
+          "go wtime 61000 btime 5000 winc 0 binc 0"}},
+        // A promotion on the way, sent with its letter; a named level.
+        {"8/P6k/8/8/8/8/8/K7 w - - 0 1",
+         {"a8=N", "Kg6"},
+         {-12, false, 0, 0, 0, 0},
+         {"setoption name UCI_Chess960 value false", "position fen %1 moves a7a8n h7g6",
+          "go depth 24"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.expected.join('|').toStdString());
+        if (row.fen)
+            StartFromFen(QString::fromLatin1(row.fen), true);
+        else
+            resetRecord(false);
+        for (const char* san : row.moves)
+            playQuiet({san});
+        const GoLimits limits = row.limits;
+        int askedFor = -1;
+        setGoLimitsSource([&](int side) {
+            askedFor = side;
+            return limits;
+        });
+        Engine.EngineState = 6;
+        StartSearch();
+        setGoLimitsSource(nullptr);
+        QStringList expected = row.expected;
+        expected[1].replace(QStringLiteral("%1"), Game.StartFen);
+        const QStringList sent = sentToMain();
+        EXPECT_EQ(sent.mid(sent.size() - 3), expected);
+        EXPECT_EQ(askedFor, Game.SideToMove);
+        Engine.EngineState = 1; // this engine never answers "stop"
+    }
+}
+
 TEST_F(EngineSession, CurrentMovePanel)
 {
     ASSERT_TRUE(loadScripted(Script("expect go\n"
@@ -82,30 +138,43 @@ TEST_F(EngineSession, CurrentMovePanel)
     EXPECT_EQ(panel("Curr"), "12 (3/20) Nf3");
 }
 
-TEST_F(EngineSession, PonderSearchAfterTheEngineMoveAndPonderHit)
+TEST_F(EngineSession, PonderSearchAfterTheEngineMoveThenHitOrMiss)
 {
-    ASSERT_TRUE(loadScripted(Script("expect go\n"
-                                    "send bestmove e2e4 ponder e7e5\n"
-                                    "expect go ponder\n"
-                                    "send info depth 3 score cp 20 pv g1f3 b8c6\n"
-                                    "expect ponderhit\n"
-                                    "send bestmove g1f3\n")));
-    EngineWhite = true;
-    Engine.PonderOn = true;
-    Engine.EngineState = 6;
-    StartSearch();
-    ASSERT_TRUE(pollUntil([] { return Engine.EngineState == 7; }));
-    EXPECT_EQ(Engine.PonderMove, Coord("e7e5"));
-    EXPECT_EQ(Engine.PonderSan, "e5");
-    const QStringList sent = sentToMain();
-    EXPECT_EQ(sent.mid(sent.size() - 2),
-              QStringList({"position startpos moves e2e4 e7e5", "go ponder depth 2"}));
-    ASSERT_TRUE(pollUntil([this] { return !panel("Pv").isEmpty(); }));
-    EXPECT_EQ(panel("Pv"), "  3   (+20) (e5) Nf3 Nc6");
+    struct Row {
+        const char* reply;    // the opponent's move while the engine ponders on e7e5
+        const char* answered; // what the engine is told
+        int plies;            // plies once the engine is idle again
+    } rows[] = {{"e7e5", "ponderhit", 3}, {"c7c5", "stop", 2}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.reply);
+        resetRecord(false);
+        ASSERT_TRUE(
+            loadScripted(Script("expect go\n"
+                                "send bestmove e2e4 ponder e7e5\n"
+                                "expect go ponder\n"
+                                "send info depth 3 score cp 20 pv g1f3 b8c6\n") +
+                         QStringLiteral("expect %1\nsend bestmove g1f3\n").arg(row.answered)));
+        EngineWhite = true;
+        Engine.PonderOn = true;
+        Engine.EngineState = 6;
+        StartSearch();
+        ASSERT_TRUE(pollUntil([] { return Engine.EngineState == 7; }));
+        EXPECT_EQ(Engine.PonderMove, Coord("e7e5"));
+        EXPECT_EQ(Engine.PonderSan, "e5");
+        const QStringList sent = sentToMain();
+        EXPECT_EQ(sent.mid(sent.size() - 2),
+                  QStringList({"position startpos moves e2e4 e7e5", "go ponder depth 2"}));
+        ASSERT_TRUE(pollUntil([this] { return !panel("Pv").isEmpty(); }));
+        EXPECT_EQ(panel("Pv"), "  3   (+20) (e5) Nf3 Nc6");
 
-    PonderHitOrStop(Engine.PonderMove);
-    EXPECT_EQ(Engine.EngineState, 6);
-    EXPECT_EQ(sentToMain().last(), "ponderhit");
+        // The opponent's move goes through DoMove, which tells the engine.
+        ASSERT_TRUE(DoMove(Coord(row.reply), ModeQuiet, 0));
+        EXPECT_EQ(sentToMain().last(), row.answered);
+        ASSERT_TRUE(pollUntil([] { return Engine.EngineState < 4; }));
+        EXPECT_EQ(Engine.EngineState, 1);
+        EXPECT_EQ(Game.PlyCount, row.plies);
+        UnloadEngine();
+    }
 }
 
 TEST_F(EngineSession, PonderSearchThatEndsByItselfIsStored)
@@ -123,7 +192,6 @@ TEST_F(EngineSession, PonderSearchThatEndsByItselfIsStored)
     EXPECT_EQ(Engine.StoredBest, Coord("g8f6"));
     EXPECT_EQ(Engine.StoredPonder, Coord("d2d4"));
     EXPECT_TRUE(Engine.StoredResign);
-
 }
 
 TEST_F(EngineSession, StoredPonderResultAnswersTheExpectedMoveOnly)
@@ -140,9 +208,8 @@ TEST_F(EngineSession, StoredPonderResultAnswersTheExpectedMoveOnly)
         Engine.StoredBest = Coord("g1f3");
         Engine.StoredPonder = 0;
         EngineWhite = true;
-        // What DoMove does once it has recorded the opponent's move.
+        // DoMove answers with the stored move only when the opponent played the expected one.
         ASSERT_TRUE(DoMove(Coord(row.opponentMove), ModeQuiet, 0));
-        PlayStoredPonderResult(Coord(row.opponentMove));
         EXPECT_EQ(Game.PlyCount, row.plies) << row.opponentMove;
         EXPECT_EQ(Engine.EngineState, 1);
     }

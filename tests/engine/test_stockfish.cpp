@@ -3,8 +3,8 @@
 
 #include "core/domove.h"
 #include "core/gamerecord.h"
-#include "engine/enginelog.h"
 #include "engine/engineload.h"
+#include "engine/enginelog.h"
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "engine/search.h"
@@ -27,9 +27,9 @@ TEST_F(EngineSession, StockfishSearchesMovesPondersAndLeavesNothingBehind)
     EXPECT_TRUE(sentToMain().contains("setoption name Hash value 16"));
 
     // A middle-game position, the engine to move at depth 8.
-    StartFromFen(QStringLiteral(
-                     "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP1B1PPP/R2QKB1R w KQ - 0 8"),
-                 true);
+    StartFromFen(
+        QStringLiteral("r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP1B1PPP/R2QKB1R w KQ - 0 8"),
+        true);
     Cfg.Depth = 8;
     EngineWhite = true;
     Engine.PonderOn = true;

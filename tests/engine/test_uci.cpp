@@ -146,9 +146,16 @@ TEST(InfoNumbers, LeadingValueClampedAndMalformedInput)
         const char* text;
         int expected;
     } rows[] = {
-        {"12 seldepth 20", 12}, {"-5 nodes", -5},   {"+7x", 7},         {"  42", 42},
-        {"abc", 0},             {"", 0},            {"- 5", 0},         {"1e5", 1},
-        {"99999999999999999999999999", 999},       {"-99999999999999999", -999},
+        {"12 seldepth 20", 12},
+        {"-5 nodes", -5},
+        {"+7x", 7},
+        {"  42", 42},
+        {"abc", 0},
+        {"", 0},
+        {"- 5", 0},
+        {"1e5", 1},
+        {"99999999999999999999999999", 999},
+        {"-99999999999999999", -999},
     };
     for (const Row& row : rows)
         EXPECT_EQ(LeadingNumber(QString::fromLatin1(row.text), 0, -999, 999), row.expected)
@@ -187,7 +194,7 @@ TEST(InfoScore, DepthAndScoreColumns)
         int depth, score;
         const char* expected;
     } rows[] = {
-        {9, 35, "  9   (+35)"},    {9, -35, "  9   (-35)"},   {9, 0, "  9     (0)"},
+        {9, 35, "  9   (+35)"},    {9, -35, "  9   (-35)"},    {9, 0, "  9     (0)"},
         {12, 1, " 12    (+1)"},    {123, 9997, "123 (+9997)"}, {1000, -9997, "1000 (-9997)"},
         {5, 10000, "  5(+10000)"}, {-3, 5, " -3    (+5)"},
     };
@@ -216,8 +223,7 @@ TEST(InfoVariation, SanWithChecksPromotionsAndStops)
     };
     for (const Row& row : rows) {
         const QString line = QString::fromLatin1(row.line);
-        EXPECT_EQ(PvText(*row.board, line, line.indexOf(" pv ") + 4),
-                  QLatin1String(row.expected))
+        EXPECT_EQ(PvText(*row.board, line, line.indexOf(" pv ") + 4), QLatin1String(row.expected))
             << row.line;
     }
 }
