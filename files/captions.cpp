@@ -1,6 +1,7 @@
 #include "files/captions.h"
 
 #include "core/gamerecord.h"
+#include "play/clocks.h"
 #include "play/sides.h"
 #include "shell/frmmain.h"
 #include "shell/parseclamped.h"
@@ -83,4 +84,7 @@ void RefreshGameCaptions()
     MainForm->lblResult->setText(PlayersCaption());
     MainForm->lblSiteDate->setText(SiteDateCaption());
     MainForm->lblOpen->setText(OpeningCaption());
+    // The label sets follow the orientation, so both clocks are shown again.
+    ShowClock(White);
+    ShowClock(Black);
 }

@@ -72,6 +72,8 @@ QWidget* frmMain::createClockRow(QLabel*& picture, QLabel*& head, QLabel*& value
     big.setPointSizeF(big.pointSizeF() * 1.3);
     value->setFont(big);
     rule = namedLabel(QStringLiteral("lblTimeRule") + suffix, row);
+    // A long rule text ("Plus 1 sec/move") takes the room there is; it never widens the window.
+    rule->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     elapsedCaption = namedLabel(QStringLiteral("lblTimeElapsed") + suffix + QLatin1Char('1'), row);
     elapsedCaption->setText(QStringLiteral("Elapsed"));
     elapsed = namedLabel(QStringLiteral("lblTimeElapsed") + suffix, row);

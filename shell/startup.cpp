@@ -189,6 +189,7 @@ int RunProgram(const QStringList& arguments)
     }
 
     MainLoop();
+    Clock.ClockRunning = false;
 
     SaveCommonSettings();
     SaveSettings();
