@@ -73,10 +73,24 @@ void EngineChannel::open(const std::string& path)
     posix_spawn_file_actions_adddup2(&actions, fromPipe[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
 
+    // Ignored signals stay ignored across exec: the engine gets SIGPIPE back at its default, and
+    // no signal blocked by one of our threads stays blocked in it.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+
     std::string program = path;
     char* argv[] = {program.data(), nullptr};
     pid_t pid = -1;
-    const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    const int failed = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
 
     closeDescriptor(toPipe[0]);

@@ -5,6 +5,8 @@
 #include "engine_test_support.h"
 
 #include <chrono>
+#include <csignal>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -144,6 +146,21 @@ TEST_F(Vorsel, ScriptsAndEachChannelKeepTheirOwnPipes)
     }
     EXPECT_EQ(ChildProcessCount(), 0);
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
+}
+
+TEST_F(Vorsel, EngineDoesNotInheritOurIgnoredBrokenPipes)
+{
+    const QString probe = dir.filePath(QStringLiteral("probe.sh"));
+    WriteExecutable(probe, QStringLiteral("#!/bin/sh\nexec grep SigIgn /proc/self/status\n"));
+    EngineChannel channel;
+    channel.open(probe.toStdString());
+    channel.writeLine("x"); // makes sure this process ignores SIGPIPE itself
+    const std::vector<std::string> lines = ReadAll(channel);
+    ASSERT_EQ(lines.size(), 1u);
+    const std::string& line = lines[0];
+    ASSERT_EQ(line.rfind("SigIgn:", 0), 0u) << line;
+    const unsigned long long ignored = std::stoull(line.substr(7), nullptr, 16);
+    EXPECT_EQ(ignored & (1ull << (SIGPIPE - 1)), 0u) << line;
 }
 
 TEST_F(Vorsel, GetMeldroKnowsExecutablesAndScripts)
