@@ -205,6 +205,10 @@ TEST_F(EngineSession, TwoHundredLoadsLeaveNoDescriptorOrProcessBehind)
         ASSERT_TRUE(LoadEngine(false)) << i;
         UnloadEngine();
     }
+    RecordProperty("descriptors_before", descriptors);
+    RecordProperty("descriptors_after", OpenDescriptorCount());
+    RecordProperty("children_before", children);
+    RecordProperty("children_after", ChildProcessCount());
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
     EXPECT_EQ(ChildProcessCount(), children);
     EXPECT_TRUE(fake.messages.empty());
