@@ -18,6 +18,8 @@ extern char** environ;
 namespace {
 
 constexpr size_t ReadChunk = 64 * 1024;
+// At most this much output is taken from the pipe in one poll.
+constexpr size_t MaxReadPerPoll = 1024 * 1024;
 
 // A write to an engine that has died must fail with EPIPE instead of ending the program.
 void ignoreBrokenPipes()
@@ -142,13 +144,14 @@ void EngineChannel::fillBuffer()
         input.erase(0, inputStart);
         inputStart = 0;
     }
-    while (fromChild >= 0) {
-        const size_t old = input.size();
-        input.resize(old + ReadChunk);
-        const ssize_t got = ::read(fromChild, input.data() + old, ReadChunk);
-        input.resize(old + (got > 0 ? static_cast<size_t>(got) : 0));
+    // An engine that writes as fast as we read must not keep the caller here.
+    char chunk[ReadChunk];
+    for (size_t taken = 0; fromChild >= 0 && taken < MaxReadPerPoll;) {
+        const ssize_t got = ::read(fromChild, chunk, sizeof chunk);
         if (got > 0) {
-            if (static_cast<size_t>(got) < ReadChunk)
+            input.append(chunk, static_cast<size_t>(got));
+            taken += static_cast<size_t>(got);
+            if (static_cast<size_t>(got) < sizeof chunk)
                 return;
             continue;
         }
