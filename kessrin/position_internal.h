@@ -278,11 +278,14 @@ inline __attribute__((always_inline)) bool genFrom(Gen& g, int from, Sink&& sink
                 continue;
             s[from] = 0;
             s[r] = 0;
+            // The king is not in check (tested above, or here with several kings), so only the
+            // squares it crosses and lands on are left to test.
+            if (g.multiKing)
+                clear = !attackedIgnoringKings(s, from, 1 - g.us);
             const int step = kt > from ? 1 : -1;
-            for (int x = from; clear; x += step) {
+            for (int x = from; clear && x != kt;) {
+                x += step;
                 clear = !attacked(s, x, 1 - g.us);
-                if (x == kt)
-                    break;
             }
             s[from] = static_cast<uint8_t>(piece);
             s[r] = static_cast<uint8_t>(g.usCol | Rook);

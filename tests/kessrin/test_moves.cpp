@@ -328,6 +328,9 @@ const RoyalRow kRoyalRows[] = {
     {"r3k2r/8/8/8/3k4/8/8/R3K2R b KQkq - 0 1", "e8g8", true, MoveFlag::Castling},
     {"r3k2r/8/8/8/8/8/8/k3K2R b KQkq - 0 1", "e8c8", true, MoveFlag::Castling},
     {"rk2k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "e8g8", false, 0},
+    {"r3k2r/8/8/8/8/8/4R3/k3K3 b kq - 0 1", "e8g8", false, 0}, // out of check
+    {"r3k2r/8/8/8/8/8/3R4/k3K3 b kq - 0 1", "e8c8", false, 0}, // across d8
+    {"r3k2r/8/8/8/8/8/3R4/k3K3 b kq - 0 1", "e8g8", true, MoveFlag::Castling},
 };
 
 TEST(OddBoards, EveryKingIsRoyal)
