@@ -49,8 +49,10 @@ void ReportLoadFailure(const QString& path, Handshake outcome)
     showMessage(text, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
+// The engine's name and author, after the desktop's information sound.
 void ShowProgramMessage(const QString& text)
 {
+    platform().systemSound(MsgIcon::Information);
     MessageRequest request;
     request.text = text;
     request.icon = MsgIcon::Picture;

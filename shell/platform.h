@@ -68,6 +68,8 @@ public:
     virtual void replayMusic() = 0;
     // Stops and releases the open music, if any.
     virtual void closeMusic() = 0;
+    // The desktop's alert sound for a kind of message, played before some message boxes.
+    virtual void systemSound(MsgIcon kind) = 0;
 };
 
 // The program's one Platform; tests install a scripted one.

@@ -19,6 +19,7 @@
 #include <QUrl>
 
 #include <chrono>
+#include <ctime>
 
 QtPlatform::QtPlatform()
     : random(static_cast<unsigned>(
@@ -165,7 +166,19 @@ bool QtPlatform::startDetached(const QString& program, const QStringList& argume
 
 double QtPlatform::timeOfDay()
 {
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+    // The C library reads the time-zone rules once; the clock is asked on every main-loop pass
+    // and every engine line, where re-checking the zone file each time would cost.
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm local{};
+    localtime_r(&now.tv_sec, &local);
+    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + now.tv_nsec / 1e9;
+}
+
+void QtPlatform::systemSound(MsgIcon /*kind*/)
+{
+    // The desktop offers one alert sound to programs; it is silent where the desktop has none.
+    QApplication::beep();
 }
 
 void QtPlatform::sleepMs(int milliseconds)

@@ -31,6 +31,7 @@ public:
     bool musicEnded() override { return audio.musicEnded(); }
     void replayMusic() override { audio.replayMusic(); }
     void closeMusic() override { audio.closeMusic(); }
+    void systemSound(MsgIcon kind) override;
 
 private:
     std::mt19937 random;

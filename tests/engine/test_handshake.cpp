@@ -35,6 +35,7 @@ TEST_F(EngineSession, HandshakeReadsIdentityThenSendsTheOptions)
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.lastMessage(), "Engine: Scripted 1.0\n\nAuthor: A. Tester");
     EXPECT_EQ(fake.messages[0].picture, "ICONW.PNG");
+    EXPECT_EQ(fake.systemSounds, std::vector<MsgIcon>{MsgIcon::Information});
     EXPECT_TRUE(enabled("mnEngineSet"));
     EXPECT_TRUE(enabled("mnHelpEngine"));
     EXPECT_FALSE(enabled("mnEngineStop"));

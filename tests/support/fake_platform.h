@@ -41,6 +41,7 @@ public:
     bool musicEnded() override { return !music.isEmpty() && musicFinished; }
     void replayMusic() override;
     void closeMusic() override;
+    void systemSound(MsgIcon kind) override { systemSounds.push_back(kind); }
 
     // Answers, taken from the front; an empty queue answers Ok/No-like defaults.
     std::deque<MsgAnswer> answers;
@@ -62,6 +63,7 @@ public:
     std::vector<QString> soundsPlayed;
     int soundStops = 0;
     std::vector<QString> musicPlayed;
+    std::vector<MsgIcon> systemSounds;
     QString music;
     bool musicFinished = false;
     int musicReplays = 0;
