@@ -59,9 +59,12 @@ frmMain::~frmMain()
 QWidget* frmMain::createClockRow(QLabel*& picture, QLabel*& head, QLabel*& value, QLabel*& rule,
                                  QLabel*& elapsed, QLabel*& elapsedCaption, const QString& suffix)
 {
+    // The player's picture, the time left and the elapsed time on one line; the rule of the time
+    // control ("Plus 1 sec/move") on a smaller line under them, so it is never cut short.
     auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
+    auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setVerticalSpacing(0);
     picture = namedLabel(QStringLiteral("img") + suffix, row);
     picture->setFixedSize(32, 32);
     picture->setScaledContents(true);
@@ -72,17 +75,20 @@ QWidget* frmMain::createClockRow(QLabel*& picture, QLabel*& head, QLabel*& value
     big.setPointSizeF(big.pointSizeF() * 1.3);
     value->setFont(big);
     rule = namedLabel(QStringLiteral("lblTimeRule") + suffix, row);
-    // A long rule text ("Plus 1 sec/move") takes the room there is; it never widens the window.
+    QFont small = rule->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    rule->setFont(small);
     rule->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     elapsedCaption = namedLabel(QStringLiteral("lblTimeElapsed") + suffix + QLatin1Char('1'), row);
     elapsedCaption->setText(QStringLiteral("Elapsed"));
     elapsed = namedLabel(QStringLiteral("lblTimeElapsed") + suffix, row);
-    layout->addWidget(picture);
-    layout->addWidget(head);
-    layout->addWidget(value);
-    layout->addWidget(rule, 1);
-    layout->addWidget(elapsedCaption);
-    layout->addWidget(elapsed);
+    layout->addWidget(picture, 0, 0, 2, 1);
+    layout->addWidget(head, 0, 1);
+    layout->addWidget(value, 0, 2);
+    layout->setColumnStretch(3, 1);
+    layout->addWidget(elapsedCaption, 0, 4);
+    layout->addWidget(elapsed, 0, 5);
+    layout->addWidget(rule, 1, 1, 1, 5);
     return row;
 }
 
