@@ -63,16 +63,21 @@ QString ChooseEngineFile(const QString& title)
     return FileDialog(title, QStringLiteral("Engine files"), QStringLiteral("*"), QString());
 }
 
+QString ChooseEngineProgram(const QString& title)
+{
+    const QString path = ChooseEngineFile(title);
+    if (path.isEmpty() || GetMeldro(path) == 3)
+        return path;
+    showMessage(path + QStringLiteral(" is not an engine file."), MsgButtons::Ok,
+                MsgIcon::Exclamation);
+    return QString();
+}
+
 void mnEngineLoad_Click()
 {
-    const QString path = ChooseEngineFile(QStringLiteral("Load Engine"));
+    const QString path = ChooseEngineProgram(QStringLiteral("Load Engine"));
     if (path.isEmpty())
         return;
-    if (GetMeldro(path) != 3) {
-        showMessage(path + QStringLiteral(" is not an engine file."), MsgButtons::Ok,
-                    MsgIcon::Exclamation);
-        return;
-    }
     Cfg.EnginePath = path;
     LoadEngine(true);
 }

@@ -11,6 +11,9 @@ class frmMain;
 void UpdateEngineControls(bool loaded);
 // The open-file dialog for an engine executable; "" when cancelled.
 QString ChooseEngineFile(const QString& title);
+// The file dialog, then the check that the chosen file is a program; "" when cancelled or not
+// an engine file (the user is told).
+QString ChooseEngineProgram(const QString& title);
 
 // "Load &Engine...": a chosen engine file becomes the main engine.
 void mnEngineLoad_Click();

@@ -132,14 +132,9 @@ void ToggleSlave()
                     MsgIcon::Information);
         return;
     }
-    const QString path = ChooseEngineFile(QStringLiteral("Load Slave Engine"));
+    const QString path = ChooseEngineProgram(QStringLiteral("Load Slave Engine"));
     if (path.isEmpty())
         return;
-    if (GetMeldro(path) != 3) {
-        showMessage(path + QStringLiteral(" is not an engine file."), MsgButtons::Ok,
-                    MsgIcon::Exclamation);
-        return;
-    }
     VorselOpen(SlaveChannel, path);
     SendToEngine(QStringLiteral("uci"), true);
     Engine.SlaveName.clear();
