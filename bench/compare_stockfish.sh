@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/bin/bash
 # Perft speed of the rules library next to Stockfish's own perft, on the same positions.
 # Usage: bench/compare_stockfish.sh <build dir>   (the perft benchmark must be built already)
 set -eu
@@ -13,20 +13,29 @@ KIWIPETE="r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"
 
 now() { date +%s.%N; }
 
-# stockfish_perft <position command> <depth>: prints "nodes seconds". The run's wall time less
-# that of a depth-1 run, so that start-up and network loading are not counted.
-stockfish_run() {
-    printf 'uci\nisready\n%s\ngo perft %s\nquit\n' "$1" "$2" | "$STOCKFISH" |
-        sed -n 's/^Nodes searched: *//p'
-}
+# stockfish_perft <position command> <depth>: prints "nodes seconds". Stockfish is started and
+# brought to readyok first; the clock runs from "go perft" to its node count only, so start-up
+# and network loading are not counted.
 stockfish_perft() {
+    coproc SF { "$STOCKFISH"; }
+    printf 'uci\n%s\nisready\n' "$1" >&"${SF[1]}"
+    while read -r line <&"${SF[0]}"; do
+        [ "$line" = readyok ] && break
+    done
     start=$(now)
-    stockfish_run "$1" 1 >/dev/null
-    base=$(echo "$(now) - $start" | bc -l)
-    start=$(now)
-    nodes=$(stockfish_run "$1" "$2")
+    printf 'go perft %s\n' "$2" >&"${SF[1]}"
+    nodes=
+    while read -r line <&"${SF[0]}"; do
+        case $line in "Nodes searched:"*)
+            nodes=${line#*: }
+            break
+            ;;
+        esac
+    done
     end=$(now)
-    echo "$nodes $(echo "$end - $start - $base" | bc -l)"
+    printf 'quit\n' >&"${SF[1]}"
+    wait "$SF_PID" 2>/dev/null || true
+    echo "$nodes $(echo "$end - $start" | bc -l)"
 }
 
 compare() { # <name> <depth> <perft position argument> <stockfish position command>
@@ -36,8 +45,8 @@ compare() { # <name> <depth> <perft position argument> <stockfish position comma
     set -- "$1" "$2" "$3" "$4" $(stockfish_perft "$4" "$2")
     sf_nodes=$5
     sf_nps=$(echo "$5 / $6" | bc)
-    ratio=$(echo "scale=2; $sf_nps / $our_nps" | bc)
-    printf '%-9s depth %s  kessrin: %s nodes, %s nps   stockfish: %s nodes, %s nps   stockfish/kessrin %s\n' \
+    ratio=$(echo "scale=1; 100 * $our_nps / $sf_nps" | bc)
+    printf '%-9s depth %s  kessrin: %s nodes, %s nps   stockfish: %s nodes, %s nps   kessrin/stockfish %s%%\n' \
         "$1" "$2" "$our_nodes" "$our_nps" "$sf_nodes" "$sf_nps" "$ratio"
     [ "$our_nodes" = "$sf_nodes" ] || echo "  node counts differ!"
 }
