@@ -47,9 +47,9 @@ int main(int argc, char** argv)
         Game.Flipped = (i % 2) != 0; // every square changes picture
         const auto start = std::chrono::steady_clock::now();
         redraw();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                               start)
-                         .count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
     }
     std::sort(ms.begin(), ms.end());
     std::printf("whole-board redraw at 800x800 over %d runs: median %.3f ms, 95th %.3f ms\n", runs,

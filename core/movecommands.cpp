@@ -48,7 +48,8 @@ protected:
         default:
             return false;
         }
-        if (QAction* action = form.command(QString::fromLatin1(name)); action && action->isEnabled())
+        if (QAction* action = form.command(QString::fromLatin1(name));
+            action && action->isEnabled())
             action->trigger();
         return true;
     }

@@ -30,8 +30,9 @@ QString CleanFileName(const QString& name)
 QString FileDialog(const QString& title, const QString& description, const QString& extension,
                    const QString& defaultName)
 {
-    const QString filter = description + QStringLiteral(" (*.") + extension + QStringLiteral(")|*.") +
-                           extension + QStringLiteral("|All files (*.*)|*.*");
+    const QString filter = description + QStringLiteral(" (*.") + extension +
+                           QStringLiteral(")|*.") + extension +
+                           QStringLiteral("|All files (*.*)|*.*");
     if (defaultName.isEmpty())
         return OpenFileDialog(title, filter);
     return SaveFileDialog(title, filter, CleanFileName(defaultName) + QLatin1Char('.') + extension,

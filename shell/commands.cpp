@@ -21,6 +21,8 @@ struct Entry {
     bool checkable = false;
 };
 
+// The menu table reads best one entry a line, aligned.
+// clang-format off
 constexpr Entry menu(const char* name, const char* caption) { return {Kind::Menu, name, caption}; }
 constexpr Entry sub(const char* name, const char* caption) { return {Kind::Submenu, name, caption}; }
 constexpr Entry endSub() { return {Kind::EndSubmenu}; }
@@ -122,6 +124,7 @@ constexpr Entry Layout[] = {
     cmd("mnHelpBase", "&Chess Database"), cmd("mnHelpSuggest", "&Suggestion && Feedback"), sep(),
     cmd("mnHelpEngine", "About UCI &Engine"), cmd("mnHelpAbout", "&About Chess Quorvin"),
 };
+// clang-format on
 
 struct Button {
     const char* key;

@@ -99,7 +99,8 @@ void frmMain::createControls()
 
     auto* boardColumn = new QVBoxLayout;
     boardColumn->addWidget(createClockRow(imgUp, lblTimeLeftUp1, lblTimeLeftUp, lblTimeRuleUp,
-                                          lblTimeElapsedUp, lblTimeElapsedUp1, QStringLiteral("Up")));
+                                          lblTimeElapsedUp, lblTimeElapsedUp1,
+                                          QStringLiteral("Up")));
     boardHost = new QFrame(central);
     boardHost->setObjectName(QStringLiteral("boardHost"));
     boardHost->setMinimumSize(8 * 40, 8 * 40);
@@ -108,8 +109,8 @@ void frmMain::createControls()
     hostLayout->setContentsMargins(0, 0, 0, 0);
     boardColumn->addWidget(boardHost, 1);
     boardColumn->addWidget(createClockRow(imgDown, lblTimeLeftDown1, lblTimeLeftDown,
-                                          lblTimeRuleDown, lblTimeElapsedDown,
-                                          lblTimeElapsedDown1, QStringLiteral("Down")));
+                                          lblTimeRuleDown, lblTimeElapsedDown, lblTimeElapsedDown1,
+                                          QStringLiteral("Down")));
     columns->addLayout(boardColumn, 3);
 
     auto* side = new QVBoxLayout;
@@ -256,7 +257,8 @@ void frmMain::resizeEvent(QResizeEvent* event)
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == lblOpen && event->type() == QEvent::MouseButtonRelease) {
-        if (QAction* search = command(QStringLiteral("mnSearchOpening")); search && search->isEnabled())
+        if (QAction* search = command(QStringLiteral("mnSearchOpening"));
+            search && search->isEnabled())
             search->trigger();
         return true;
     }

@@ -24,7 +24,10 @@ public:
     bool Form_Unload();
 
     // The command of a name (and index, for grouped items), or nullptr.
-    QAction* command(const QString& name, int index = -1) const { return commands.action(name, index); }
+    QAction* command(const QString& name, int index = -1) const
+    {
+        return commands.action(name, index);
+    }
     const CommandSet& commandSet() const { return commands; }
     // Runs the command behind a toolbar key; a key that names no command does nothing.
     void pressToolbarButton(const QString& key);

@@ -201,6 +201,7 @@ int QtPlatform::randomInt(int low, int high)
 QSize QtPlatform::screenSize()
 {
     QWidget* window = QApplication::activeWindow();
-    QScreen* screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    QScreen* screen =
+        window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->size() : QSize(1024, 768);
 }

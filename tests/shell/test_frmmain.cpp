@@ -67,12 +67,12 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsInOrder)
 TEST_F(MainWindowTest, ToolbarKeysShareTheMenuAction)
 {
     frmMain window;
-    for (const char* key : {"FileNew", "FileOpen", "FileSave", "FileViewPgn", "FileEditTags",
-                            "MoveDel", "MoveStart", "MoveBack", "MoveForward", "MoveEnd",
-                            "MovePaste", "PosFlip", "PosAnalyze", "PosEdit", "QuorvinPlay",
-                            "SearchPosition", "QuorvinPublish", "QuorvinBitmap", "EndgamesStart",
-                            "EngineLevel", "EngineWhite", "EngineBlack", "EngineAnalyze",
-                            "EngineStop"}) {
+    for (const char* key :
+         {"FileNew",        "FileOpen",       "FileSave",      "FileViewPgn",   "FileEditTags",
+          "MoveDel",        "MoveStart",      "MoveBack",      "MoveForward",   "MoveEnd",
+          "MovePaste",      "PosFlip",        "PosAnalyze",    "PosEdit",       "QuorvinPlay",
+          "SearchPosition", "QuorvinPublish", "QuorvinBitmap", "EndgamesStart", "EngineLevel",
+          "EngineWhite",    "EngineBlack",    "EngineAnalyze", "EngineStop"}) {
         QAction* act = window.commandSet().toolbarAction(QString::fromLatin1(key));
         ASSERT_NE(act, nullptr) << key;
         EXPECT_FALSE(act->icon().isNull()) << key;

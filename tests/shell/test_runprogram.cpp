@@ -54,8 +54,8 @@ TEST_F(RunProgramTest, FirstRunUsesDefaultsAndExitEndsTheLoop)
                   expected.EnginePath.clear();
                   EXPECT_EQ(Cfg, expected);
                   ASSERT_FALSE(fake.messages.empty());
-                  EXPECT_TRUE(fake.messages[0].text.startsWith(
-                      QStringLiteral("Unable to load engine: ")));
+                  EXPECT_TRUE(
+                      fake.messages[0].text.startsWith(QStringLiteral("Unable to load engine: ")));
               }),
               0);
     EXPECT_TRUE(shown);
@@ -72,7 +72,8 @@ TEST_F(RunProgramTest, ToggledOptionAndWindowPositionComeBack)
     });
     {
         QSettings saved(store.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        EXPECT_EQ(saved.value(QStringLiteral("Options/Coordinates")).toString(), QStringLiteral("1"));
+        EXPECT_EQ(saved.value(QStringLiteral("Options/Coordinates")).toString(),
+                  QStringLiteral("1"));
         EXPECT_EQ(saved.value(QStringLiteral("Options/Sounds")).toString(), QStringLiteral("0"));
     }
     QPoint restored;

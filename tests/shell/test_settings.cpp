@@ -3,8 +3,8 @@
 
 #include "tests/support/fake_platform.h"
 
-#include <QDir>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>

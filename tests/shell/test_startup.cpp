@@ -45,10 +45,11 @@ TEST(CommandLine, ArgumentsAreJoinedBySingleSpaces)
                                 QStringLiteral("games.pgn")};
     EXPECT_EQ(ParseCommandLine(JoinArguments(arguments)).text,
               QStringLiteral("/home/a b/my games.pgn"));
-    EXPECT_EQ(ParseCommandLine(JoinArguments({QStringLiteral("-s"), QStringLiteral("8/8/8/8/8/8/8/K6k"),
-                                              QStringLiteral("w")}))
-                  .kind,
-              Kind::Fen);
+    EXPECT_EQ(
+        ParseCommandLine(JoinArguments({QStringLiteral("-s"), QStringLiteral("8/8/8/8/8/8/8/K6k"),
+                                        QStringLiteral("w")}))
+            .kind,
+        Kind::Fen);
     EXPECT_TRUE(JoinArguments({}).isEmpty());
 }
 
