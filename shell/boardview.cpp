@@ -64,6 +64,7 @@ bool BoardView::setBoardPicture(const QString& path)
 void BoardView::setCaptions(const std::array<QString, 64>& texts)
 {
     captions = texts;
+    captionPixmap = QPixmap();
     if (showCaptions)
         update();
 }
@@ -130,6 +131,36 @@ const QPixmap& BoardView::scaledBoard(QSize size)
     return scaledBoardPicture;
 }
 
+const QPixmap& BoardView::captionLayer(int cell)
+{
+    // Text is the slowest thing on the board, so the 64 captions are drawn once into a
+    // transparent layer and reused until the texts or the square size change.
+    const qreal ratio = devicePixelRatioF();
+    const int pixels = qRound(8 * cell * ratio);
+    if (!captionPixmap.isNull() && captionPixmap.width() == pixels)
+        return captionPixmap;
+    captionPixmap = QPixmap(pixels, pixels);
+    captionPixmap.setDevicePixelRatio(ratio);
+    captionPixmap.fill(Qt::transparent);
+    QPainter painter(&captionPixmap);
+    QFont font = this->font();
+    font.setPixelSize(std::max(7, cell / 5));
+    font.setBold(true);
+    painter.setFont(font);
+    const int inset = std::max(1, cell / 20);
+    const Qt::Alignment corner = Qt::AlignLeft | Qt::AlignTop;
+    for (int i = 0; i < 64; ++i) {
+        const QRect text =
+            QRect(i % 8 * cell, i / 8 * cell, cell, cell).adjusted(inset, inset, -inset, -inset);
+        const QString& name = captions[static_cast<std::size_t>(i)];
+        painter.setPen(QColor(0, 0, 0, 170));
+        painter.drawText(text.translated(1, 1), corner, name);
+        painter.setPen(QColor(255, 255, 240));
+        painter.drawText(text, corner, name);
+    }
+    return captionPixmap;
+}
+
 void BoardView::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
@@ -157,22 +188,8 @@ void BoardView::paintEvent(QPaintEvent* /*event*/)
             drawCell(i, 0);
     }
 
-    if (showCaptions) {
-        QFont font = painter.font();
-        font.setPixelSize(std::max(7, cell / 5));
-        font.setBold(true);
-        painter.setFont(font);
-        const int inset = std::max(1, cell / 20);
-        for (int i = 0; i < 64; ++i) {
-            const QRect text = cellRect(i).adjusted(inset, inset, -inset, -inset);
-            const Qt::Alignment corner = Qt::AlignLeft | Qt::AlignTop;
-            const QString& name = captions[static_cast<std::size_t>(i)];
-            painter.setPen(QColor(0, 0, 0, 170));
-            painter.drawText(text.translated(1, 1), corner, name);
-            painter.setPen(QColor(255, 255, 240));
-            painter.drawText(text, corner, name);
-        }
-    }
+    if (showCaptions)
+        painter.drawPixmap(area.topLeft(), captionLayer(cell));
 
     // The shaken image lies above its neighbours and leaves the board visible at its place.
     if (raised >= 0)

@@ -57,6 +57,7 @@ protected:
 private:
     const QPixmap& scaledPiece(int picture, int size);
     const QPixmap& scaledBoard(QSize size);
+    const QPixmap& captionLayer(int cell);
 
     std::array<int, 64> cells{};
     std::array<QString, 64> captions;
@@ -70,6 +71,7 @@ private:
     int scaledPieceSize = -1;
     int scaledGeneration = -1;
     QPixmap scaledBoardPicture;
+    QPixmap captionPixmap; // the captions drawn for the current square size; null = redraw
 };
 
 // The main window's board, or nullptr before ConnectBoardCommands installs it.
