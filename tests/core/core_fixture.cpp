@@ -12,6 +12,7 @@
 #include "shell/frmmain.h"
 #include "shell/pieceimages.h"
 #include "shell/settings.h"
+#include "support/program_state.h"
 #include "support/test_app.h"
 
 #include <QCoreApplication>
@@ -28,19 +29,8 @@ int sq(const char* name)
 
 void CoreTest::SetUp()
 {
-    ensureApplication();
-    App.ProgramFolder = testProgramFolder();
-    Cfg.resetToDefaults();
+    ResetProgramState();
     Cfg.Sounds = true;
-    Cfg.Animation = false;
-    Cfg.TryAgain = false;
-    KessrinInit();
-    resetRecord(false);
-    Engine.reset();
-    Clock.reset();
-    EngineWhite = EngineBlack = false;
-    LastMoveShown = 0;
-    SelectedSquare = 0;
     form = std::make_unique<frmMain>();
     form->Form_Load();
     ConnectBoardCommands(*form);

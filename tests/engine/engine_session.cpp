@@ -16,6 +16,7 @@
 #include "shell/boardview.h"
 #include "shell/frmmain.h"
 #include "shell/settings.h"
+#include "support/program_state.h"
 #include "support/test_app.h"
 
 #include <QAction>
@@ -27,22 +28,12 @@
 
 void EngineSession::SetUp()
 {
-    ensureApplication();
-    App.ProgramFolder = testProgramFolder();
+    ResetProgramState();
     App.CpuCount = 2;
-    Cfg.resetToDefaults();
     Cfg.Sounds = false;
-    Cfg.Animation = false;
-    Cfg.TryAgain = false;
     logPath = dir.filePath(QStringLiteral("engine.htm"));
     Cfg.LogFile = logPath;
     Cfg.EngineLog = true;
-    KessrinInit();
-    resetRecord(false);
-    Engine.reset();
-    Clock.reset();
-    EngineWhite = EngineBlack = false;
-    LastMoveShown = 0;
     form = std::make_unique<frmMain>();
     form->Form_Load();
     ConnectBoardCommands(*form);

@@ -13,6 +13,7 @@
 #include "shell/boardview.h"
 #include "shell/frmmain.h"
 #include "shell/settings.h"
+#include "support/program_state.h"
 #include "support/test_app.h"
 
 #include <QAction>
@@ -21,20 +22,8 @@
 
 void ClockTest::SetUp()
 {
-    ensureApplication();
-    App.ProgramFolder = testProgramFolder();
-    Cfg.resetToDefaults();
-    Cfg.Animation = false;
+    ResetProgramState();
     Cfg.Sounds = false;
-    Cfg.TryAgain = false;
-    Cfg.Music = 0;
-    KessrinInit();
-    resetRecord(false);
-    Engine.reset();
-    Clock.reset();
-    EngineWhite = EngineBlack = false;
-    setDemoStep(nullptr);
-    setSpeechIdleSource(nullptr);
     form = std::make_unique<frmMain>();
     form->Form_Load();
     ConnectBoardCommands(*form);

@@ -17,6 +17,7 @@
 #include "shell/boardview.h"
 #include "shell/frmmain.h"
 #include "shell/settings.h"
+#include "support/program_state.h"
 #include "support/test_app.h"
 
 #include <QAction>
@@ -27,24 +28,12 @@
 
 void GameTest::SetUp()
 {
-    ensureApplication();
+    ResetProgramState();
     ASSERT_TRUE(logFolder.isValid());
-    App.ProgramFolder = testProgramFolder();
-    Cfg.resetToDefaults();
-    Cfg.Animation = false;
     Cfg.Sounds = true;
-    Cfg.Music = 0;
-    Cfg.ShowNew = false;
+    Cfg.TryAgain = true;
     Cfg.EngineLog = true;
     Cfg.LogFile = logFolder.filePath(QStringLiteral("engine.htm"));
-    KessrinInit();
-    resetRecord(false);
-    Engine.reset();
-    Clock.reset();
-    EngineWhite = EngineBlack = false;
-    AlternateWhite = false;
-    LastMoveShown = 0;
-    setSpeechIdleSource(nullptr);
     form = std::make_unique<frmMain>();
     form->Form_Load();
     ConnectBoardCommands(*form);

@@ -20,6 +20,7 @@
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "support/fake_platform.h"
+#include "support/program_state.h"
 #include "support/test_app.h"
 
 #include <gtest/gtest.h>
@@ -160,28 +161,14 @@ class StockfishGame : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ensureApplication();
+        ResetProgramState();
         ASSERT_TRUE(logFolder.isValid());
-        App.ProgramFolder = testProgramFolder();
         App.CpuCount = 1;
-        Cfg.resetToDefaults();
         Cfg.Sounds = false;
-        Cfg.Animation = false;
-        Cfg.Music = 0;
-        Cfg.TryAgain = false;
-        Cfg.ShowNew = false;
         Cfg.AlwaysPonder = false;
         Cfg.EnginePath.clear();
         Cfg.EngineLog = true;
         Cfg.LogFile = logFolder.filePath(QStringLiteral("engine.htm"));
-        KessrinInit();
-        resetRecord(false);
-        Engine.reset();
-        Clock.reset();
-        EngineWhite = EngineBlack = false;
-        AlternateWhite = false;
-        LastMoveShown = 0;
-        setSpeechIdleSource(nullptr);
         form = std::make_unique<frmMain>();
         form->Form_Load();
         ConnectAllCommands(*form);

@@ -1,0 +1,34 @@
+#include "support/program_state.h"
+
+#include "core/gamerecord.h"
+#include "core/movelist.h"
+#include "engine/enginestate.h"
+#include "kessrin.h"
+#include "play/clockstate.h"
+#include "play/clocktick.h"
+#include "play/sides.h"
+#include "shell/appstate.h"
+#include "shell/boardview.h"
+#include "shell/settings.h"
+#include "support/test_app.h"
+
+void ResetProgramState()
+{
+    ensureApplication();
+    App.ProgramFolder = testProgramFolder();
+    Cfg.resetToDefaults();
+    Cfg.Animation = false;
+    Cfg.Music = 0;
+    Cfg.ShowNew = false;
+    Cfg.TryAgain = false;
+    KessrinInit();
+    resetRecord(false);
+    Engine.reset();
+    Clock.reset();
+    EngineWhite = EngineBlack = false;
+    AlternateWhite = false;
+    LastMoveShown = 0;
+    SelectedSquare = 0;
+    setDemoStep(nullptr);
+    setSpeechIdleSource(nullptr);
+}
