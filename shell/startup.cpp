@@ -113,9 +113,11 @@ void StartFromCommandLine(const CommandLineRequest& request)
 {
     switch (request.kind) {
     case CommandLineRequest::Kind::Empty:
+        break;
     case CommandLineRequest::Kind::GameFile:
-        // Reading game files arrives with the PGN reader; until then the program starts with
-        // the standard position and never adopts the named file, so Save cannot overwrite it.
+        // Reading game files arrives with the PGN reader; until then the program starts a new
+        // game and never adopts the named file, so Save cannot overwrite it.
+        NewGame();
         break;
     case CommandLineRequest::Kind::Fen:
         // A refused position leaves the user a normal game rather than an unplayable board.
