@@ -154,7 +154,7 @@ TEST_F(DoMoveTest, EveryGameEndIsAnnounced)
 {
     struct Row {
         const char* fen;
-        std::vector<const char*> before; // played quietly first
+        const char* before; // played quietly first, separated by blanks
         const char* last;
         bool engineWhite, engineBlack;
         const char* text;
@@ -162,66 +162,29 @@ TEST_F(DoMoveTest, EveryGameEndIsAnnounced)
         const char* sound;
         int result;
     };
-    const std::vector<const char*> fools = {"f3", "e5", "g4"};
-    const std::vector<const char*> shuffle = {"Nf3", "Nf6", "Ng1", "Ng8", "Nf3", "Nf6", "Ng1"};
+    const char* fools = "f3 e5 g4";
+    const char* mateInOne = "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1";
     const Row rows[] = {
         {StandardFen, fools, "Qh4", false, false, "Black wins.", "WIN.GIF", "WIN", 3},
         {StandardFen, fools, "Qh4", false, true, "Black wins.", "LOSS.GIF", "LOSS", 3},
         {StandardFen, fools, "Qh4", true, false, "Black wins.", "WIN.GIF", "WIN", 3},
-        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
-         {},
-         "Ra8",
-         false,
-         true,
-         "White wins.",
-         "WIN.GIF",
-         "WIN",
-         1},
-        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
-         {},
-         "Ra8",
-         true,
-         false,
-         "White wins.",
-         "LOSS.GIF",
-         "LOSS",
-         1},
-        {"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1",
-         {},
-         "Qf7",
-         false,
-         false,
-         "Draw by stalemate.",
-         "DRAW.GIF",
-         "DRAW",
-         2},
-        {StandardFen, shuffle, "Ng8", false, false, "Draw by threefold repetition.", "DRAW.GIF",
-         "DRAW", 2},
-        {"k7/8/8/8/8/8/8/KR6 w - - 99 60",
-         {},
-         "Rb2",
-         false,
-         false,
-         "Draw by the fifty-move rule.",
-         "DRAW.GIF",
-         "DRAW",
-         2},
-        {"k7/8/8/8/8/8/1r6/K7 w - - 0 1",
-         {},
-         "Kxb2",
-         false,
-         false,
-         "Draw by insufficient material.",
-         "DRAW.GIF",
-         "DRAW",
-         2},
+        {mateInOne, "", "Ra8", false, true, "White wins.", "WIN.GIF", "WIN", 1},
+        {mateInOne, "", "Ra8", true, false, "White wins.", "LOSS.GIF", "LOSS", 1},
+        {"7k/8/6K1/8/8/8/8/5Q2 w - - 0 1", "", "Qf7", false, false, "Draw by stalemate.",
+         "DRAW.GIF", "DRAW", 2},
+        {StandardFen, "Nf3 Nf6 Ng1 Ng8 Nf3 Nf6 Ng1", "Ng8", false, false,
+         "Draw by threefold repetition.", "DRAW.GIF", "DRAW", 2},
+        {"k7/8/8/8/8/8/8/KR6 w - - 99 60", "", "Rb2", false, false, "Draw by the fifty-move rule.",
+         "DRAW.GIF", "DRAW", 2},
+        {"k7/8/8/8/8/8/1r6/K7 w - - 0 1", "", "Kxb2", false, false,
+         "Draw by insufficient material.", "DRAW.GIF", "DRAW", 2},
     };
     for (const Row& row : rows) {
         StartFromFen(QString::fromLatin1(row.fen), false);
         EngineWhite = row.engineWhite;
         EngineBlack = row.engineBlack;
-        for (const char* san : row.before)
-            ASSERT_TRUE(play(san, ModeQuiet)) << san;
+        for (const QString& san : QString::fromLatin1(row.before).split(' ', Qt::SkipEmptyParts))
+            ASSERT_TRUE(play(san.toLatin1().constData(), ModeQuiet)) << san.toStdString();
         fake.messages.clear();
         fake.soundsPlayed.clear();
         ASSERT_TRUE(play(row.last, ModeClick)) << row.text;
@@ -251,18 +214,6 @@ TEST_F(DoMoveTest, QuietMateSetsResultWithoutAnnouncing)
     EXPECT_TRUE(fake.soundsPlayed.empty());
 }
 
-TEST_F(DoMoveTest, TryAgainAsksForAnotherGame)
-{
-    Cfg.TryAgain = true;
-    playQuiet({"f3", "e5", "g4"});
-    fake.answers = {MsgAnswer::No};
-    ASSERT_TRUE(play("Qh4", ModeClick));
-    ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0].text, "Black wins.\n\nStart another game?");
-    EXPECT_EQ(fake.messages[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(fake.messages[0].picture, "WIN.GIF");
-}
-
 TEST_F(DoMoveTest, AnotherGameStartsUnlessTheSaveQuestionIsCancelled)
 {
     Cfg.TryAgain = true;
@@ -286,7 +237,10 @@ TEST_F(DoMoveTest, AnotherGameStartsUnlessTheSaveQuestionIsCancelled)
         fake.messages.clear();
         ClickSquare(sq("d8"));
         ClickSquare(sq("h4"));
-        EXPECT_EQ(fake.messages.size(), row.answers.size());
+        ASSERT_EQ(fake.messages.size(), row.answers.size());
+        EXPECT_EQ(fake.messages[0].text, "Black wins.\n\nStart another game?");
+        EXPECT_EQ(fake.messages[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(fake.messages[0].picture, "WIN.GIF");
         // The new game is unchanged; the mate itself marks the old one changed.
         EXPECT_EQ(Game.Modified, !row.newGame);
         EXPECT_EQ(Game.PlyCount, row.newGame ? 0 : 4);
