@@ -149,9 +149,6 @@ TEST_F(LevelDialogTest, UpDownControlsStepTheirBoxes)
     dialog->updnIncTime->stepBy(-5);
     EXPECT_EQ(dialog->txtIncTime->text(), "-60");
     EXPECT_EQ(dialog->pendingIncTime, -60);
-    EXPECT_EQ(dialog->updnDepth->minimum(), 1);
-    EXPECT_EQ(dialog->updnDepth->maximum(), 99);
-    EXPECT_EQ(dialog->updnIncMove->maximum(), 999);
 }
 
 TEST_F(LevelDialogTest, LoadSelectsTheLevelAndItsFrame)
@@ -260,16 +257,6 @@ TEST_F(LevelDialogTest, OneMinutePlusOneSecondStartsTheClocks)
     EXPECT_TRUE(levelCommand()->isChecked()) << "the running clocks keep the command pressed";
     EXPECT_EQ(form->lblTimeLeftDown->text(), "00:01:00");
     EXPECT_EQ(form->lblTimeRuleUp->text(), "Plus 1 sec/move");
-}
-
-TEST_F(LevelDialogTest, TimeControlWithoutAComputerSideDoesNotRun)
-{
-    open();
-    dialog->optTimer->click();
-    dialog->btnConfirm->click();
-    EXPECT_EQ(Cfg.Depth, 0);
-    EXPECT_FALSE(Clock.ClockRunning);
-    EXPECT_FALSE(levelCommand()->isChecked());
 }
 
 TEST_F(LevelDialogTest, CancelChangesNothing)
