@@ -194,27 +194,6 @@ TEST_F(EngineSession, PonderSearchThatEndsByItselfIsStored)
     EXPECT_TRUE(Engine.StoredResign);
 }
 
-TEST_F(EngineSession, StoredPonderResultAnswersTheExpectedMoveOnly)
-{
-    struct Row {
-        const char* opponentMove;
-        int plies;
-    } rows[] = {{"e7e5", 3}, {"d7d5", 2}};
-    for (const Row& row : rows) {
-        resetRecord(false);
-        playQuiet({"e4"});
-        Engine.EngineState = 3;
-        Engine.PonderMove = Coord("e7e5");
-        Engine.StoredBest = Coord("g1f3");
-        Engine.StoredPonder = 0;
-        EngineWhite = true;
-        // DoMove answers with the stored move only when the opponent played the expected one.
-        ASSERT_TRUE(DoMove(Coord(row.opponentMove), ModeQuiet, 0));
-        EXPECT_EQ(Game.PlyCount, row.plies) << row.opponentMove;
-        EXPECT_EQ(Engine.EngineState, 1);
-    }
-}
-
 TEST_F(EngineSession, EmptyBestMoveHoldsTheEngine)
 {
     ASSERT_TRUE(loadScripted(Script("expect go\nsend bestmove (none)\n"
