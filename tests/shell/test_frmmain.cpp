@@ -65,10 +65,6 @@ TEST_F(MainWindowTest, FormLoadFillsFixedListsAndTicks)
     window.Form_Load();
     ASSERT_EQ(window.lstMoveText->count(), 1);
     EXPECT_EQ(window.lstMoveText->item(0)->text(), QStringLiteral("==Start=="));
-    QStringList symbols;
-    for (int i = 0; i < window.cmbAnnotation->count(); ++i)
-        symbols << window.cmbAnnotation->itemText(i);
-    EXPECT_EQ(symbols, (QStringList{"-", "!", "?", "!!", "??", "!?", "?!"}));
     EXPECT_TRUE(window.command(QStringLiteral("mnOptionsCoordinates"))->isChecked());
     EXPECT_FALSE(window.command(QStringLiteral("mnOptionsSounds"))->isChecked());
     // Loading twice does not duplicate the fixed items.
@@ -93,19 +89,13 @@ TEST_F(MainWindowTest, OptionTogglesFlipSettingAndTick)
     for (const auto& toggle : toggles) {
         QAction* act = window.command(QString::fromLatin1(toggle.command));
         const bool before = Cfg.*toggle.setting;
-        act->trigger();
-        EXPECT_EQ(Cfg.*toggle.setting, !before) << toggle.command;
-        EXPECT_EQ(act->isChecked(), !before) << toggle.command;
-        act->trigger();
-        EXPECT_EQ(Cfg.*toggle.setting, before) << toggle.command;
-        EXPECT_EQ(act->isChecked(), before) << toggle.command;
+        for (const bool on : {!before, before}) {
+            act->trigger();
+            EXPECT_EQ(Cfg.*toggle.setting, on) << toggle.command;
+            EXPECT_EQ(act->isChecked(), on) << toggle.command;
+        }
     }
-}
-
-TEST_F(MainWindowTest, TopMostPutsTheWindowAboveOthers)
-{
-    frmMain window;
-    window.Form_Load();
+    // Always on Top puts the window above others.
     window.command(QStringLiteral("mnOptionsTopMost"))->trigger();
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     window.command(QStringLiteral("mnOptionsTopMost"))->trigger();
