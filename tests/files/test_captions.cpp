@@ -2,12 +2,10 @@
 #include "core/gamerecord.h"
 #include "files/captions.h"
 #include "play/sides.h"
-#include "shell/appstate.h"
 #include "shell/frmmain.h"
 #include "shell/pieceimages.h"
-#include "shell/settings.h"
 #include "support/fake_platform.h"
-#include "support/test_app.h"
+#include "support/program_state.h"
 
 #include <QLabel>
 
@@ -17,13 +15,12 @@ namespace {
 
 class CaptionsTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { ResetProgramState(); }
+    void TearDown() override
     {
-        KessrinInit();
         resetRecord(false);
         EngineWhite = EngineBlack = false;
     }
-    void TearDown() override { resetRecord(false); }
 };
 
 TEST_F(CaptionsTest, EventCaption)
@@ -141,16 +138,7 @@ protected:
     void SetUp() override
     {
         CaptionsTest::SetUp();
-        ensureApplication();
-        Cfg = Settings::defaults();
-        App = AppState();
-        App.ProgramFolder = testProgramFolder();
         LoadPieceImages();
-    }
-    void TearDown() override
-    {
-        EngineWhite = EngineBlack = false;
-        CaptionsTest::TearDown();
     }
     FakePlatform fake;
 };
