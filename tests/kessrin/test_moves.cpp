@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,18 +21,19 @@ RulesBoard boardFrom(const char* fen)
     return board;
 }
 
+// The blank-separated words of text.
+std::vector<std::string> words(const std::string& text)
+{
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
 // Plays space-separated moves (SAN or coordinates); returns the flags of the last one, or -1
 // when a move is not accepted.
 int play(RulesBoard& board, const std::string& moves)
 {
     int flags = 0;
-    size_t i = 0;
-    while (i < moves.size()) {
-        const size_t end = std::min(moves.find(' ', i), moves.size());
-        const std::string text = moves.substr(i, end - i);
-        i = end + 1;
-        if (text.empty())
-            continue;
+    for (const std::string& text : words(moves)) {
         const MoveCode code = KessrinAlg2Move(board, text);
         if (code == 0 || !KessrinTryMove(board, flags, code)) {
             ADD_FAILURE() << "move not accepted: " << text;
@@ -213,13 +216,10 @@ const OddBoardRow kOddBoards[] = {
 // Plays coordinate moves; returns false when one is refused.
 bool playCoords(RulesBoard& board, const std::string& moves)
 {
-    size_t i = 0;
-    while (i < moves.size()) {
-        const size_t end = std::min(moves.find(' ', i), moves.size());
+    for (const std::string& move : words(moves)) {
         int flags = 0;
-        if (!KessrinTryMove(board, flags, CoordToMove(moves.substr(i, end - i))))
+        if (!KessrinTryMove(board, flags, CoordToMove(move)))
             return false;
-        i = end + 1;
     }
     return true;
 }
@@ -272,15 +272,11 @@ TEST_P(OddBoards, UndoRestoresTheExactRecord)
     RulesBoard board = boardFrom(row.fen);
     std::vector<RulesBoard> before{board};
     std::vector<std::string> fens{KessrinBoard2Fen(board)};
-    size_t i = 0;
-    const std::string moves = row.moves;
-    while (i < moves.size()) {
-        const size_t end = std::min(moves.find(' ', i), moves.size());
+    for (const std::string& move : words(row.moves)) {
         int flags = 0;
-        ASSERT_NE(KessrinTryMove(board, flags, CoordToMove(moves.substr(i, end - i))), 0);
+        ASSERT_NE(KessrinTryMove(board, flags, CoordToMove(move)), 0);
         before.push_back(board);
         fens.push_back(KessrinBoard2Fen(board));
-        i = end + 1;
     }
     for (size_t k = before.size() - 1; k > 0; --k) {
         KessrinUndoMove(board);
