@@ -58,26 +58,18 @@ private:
     frmMain& form;
 };
 
-void connectCommand(frmMain& form, const char* name, void (*handler)())
-{
-    QAction* action = form.command(QString::fromLatin1(name));
-    if (!action)
-        return;
-    QObject::connect(action, &QAction::triggered, &form, [handler] { handler(); });
-}
-
 } // namespace
 
 void ConnectMoveCommands(frmMain& form)
 {
-    connectCommand(form, "mnMoveRetract", mnMoveRetract_Click);
-    connectCommand(form, "mnMoveStart", mnMoveStart_Click);
-    connectCommand(form, "mnMoveBack", mnMoveBack_Click);
-    connectCommand(form, "mnMoveForward", mnMoveForward_Click);
-    connectCommand(form, "mnMoveEnd", mnMoveEnd_Click);
-    connectCommand(form, "mnMoveDel", mnMoveDel_Click);
-    connectCommand(form, "mnMoveType", mnMoveType_Click);
-    connectCommand(form, "mnMoveResign", mnMoveResign_Click);
+    form.onCommand(QStringLiteral("mnMoveRetract"), mnMoveRetract_Click);
+    form.onCommand(QStringLiteral("mnMoveStart"), mnMoveStart_Click);
+    form.onCommand(QStringLiteral("mnMoveBack"), mnMoveBack_Click);
+    form.onCommand(QStringLiteral("mnMoveForward"), mnMoveForward_Click);
+    form.onCommand(QStringLiteral("mnMoveEnd"), mnMoveEnd_Click);
+    form.onCommand(QStringLiteral("mnMoveDel"), mnMoveDel_Click);
+    form.onCommand(QStringLiteral("mnMoveType"), mnMoveType_Click);
+    form.onCommand(QStringLiteral("mnMoveResign"), mnMoveResign_Click);
     form.command(QStringLiteral("mnMoveType"))->setEnabled(true);
 
     // The tick of "Offer / Accept a Draw" is the user's pending offer; the handler alone sets it.

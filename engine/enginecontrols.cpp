@@ -96,13 +96,9 @@ void mnHelpEngine_Click()
 
 void ConnectEngineCommands(frmMain& form)
 {
-    const auto connectCommand = [&form](const char* name, void (*handler)()) {
-        if (QAction* action = form.command(QString::fromLatin1(name)))
-            QObject::connect(action, &QAction::triggered, action, [handler] { handler(); });
-    };
-    connectCommand("mnEngineLoad", mnEngineLoad_Click);
-    connectCommand("mnEngineStop", mnEngineStop_Click);
-    connectCommand("mnHelpEngine", mnHelpEngine_Click);
+    form.onCommand(QStringLiteral("mnEngineLoad"), mnEngineLoad_Click);
+    form.onCommand(QStringLiteral("mnEngineStop"), mnEngineStop_Click);
+    form.onCommand(QStringLiteral("mnHelpEngine"), mnHelpEngine_Click);
     if (QAction* load = form.command(QStringLiteral("mnEngineLoad")))
         load->setEnabled(true);
 }

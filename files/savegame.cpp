@@ -125,12 +125,8 @@ void ConnectSaveCommands(frmMain& form)
         {"mnFilePgn", &mnFilePgn_Click},
     };
     for (const auto& command : commands) {
-        QAction* action = form.command(QString::fromLatin1(command.name));
-        if (!action)
-            continue;
-        QObject::connect(action, &QAction::triggered, action,
-                         [handler = command.handler] { handler(); });
-        action->setEnabled(true);
+        if (QAction* action = form.onCommand(QString::fromLatin1(command.name), command.handler))
+            action->setEnabled(true);
     }
     if (QAction* save = form.command(QStringLiteral("mnFileSave")))
         save->setEnabled(Game.Modified);

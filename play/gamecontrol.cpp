@@ -218,17 +218,16 @@ void mnQuorvinHandicap_Click(int index)
 
 void ConnectGameCommands(frmMain& form)
 {
-    const auto connect = [&form](const QString& name, int index, auto handler) {
-        if (QAction* action = form.command(name, index)) {
-            QObject::connect(action, &QAction::triggered, action, handler);
+    const auto connect = [&form](const QString& name, std::function<void()> handler, int index) {
+        if (QAction* action = form.onCommand(name, std::move(handler), index))
             action->setEnabled(true);
-        }
     };
-    connect(QStringLiteral("mnFileNew"), -1, [] { mnFileNew_Click(); });
-    connect(QStringLiteral("mnQuorvinPlay"), -1, [] { mnQuorvinPlay_Click(); });
+    connect(QStringLiteral("mnFileNew"), mnFileNew_Click, -1);
+    connect(QStringLiteral("mnQuorvinPlay"), mnQuorvinPlay_Click, -1);
     for (int index = 0; index < 6; ++index)
-        connect(QStringLiteral("mnQuorvinHandicap"), index,
-                [index] { mnQuorvinHandicap_Click(index); });
+        connect(
+            QStringLiteral("mnQuorvinHandicap"), [index] { mnQuorvinHandicap_Click(index); },
+            index);
     if (QMenu* handicaps = form.commandSet().menu(QStringLiteral("mnQuorvinHandicap_")))
         handicaps->setEnabled(true);
     // Ticks follow the flags only, never the click itself.

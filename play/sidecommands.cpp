@@ -52,11 +52,7 @@ void mnEnginePonder_Click()
 
 void ConnectSideCommands(frmMain& form)
 {
-    const auto connect = [&form](const char* name, void (*handler)()) {
-        if (QAction* action = form.command(QString::fromLatin1(name)))
-            QObject::connect(action, &QAction::triggered, action, [handler] { handler(); });
-    };
-    connect("mnEngineWhite", mnEngineWhite_Click);
-    connect("mnEngineBlack", mnEngineBlack_Click);
-    connect("mnEnginePonder", mnEnginePonder_Click);
+    form.onCommand(QStringLiteral("mnEngineWhite"), mnEngineWhite_Click);
+    form.onCommand(QStringLiteral("mnEngineBlack"), mnEngineBlack_Click);
+    form.onCommand(QStringLiteral("mnEnginePonder"), mnEnginePonder_Click);
 }

@@ -63,19 +63,18 @@ void ConnectBoardCommands(frmMain& form)
                                 text(media::musicCaptions[static_cast<std::size_t>(i - 1)]), true);
     }
 
-    auto connectCommand = [&form](QAction* act, auto handler) {
-        if (!act)
-            return;
-        act->setEnabled(true);
-        QObject::connect(act, &QAction::triggered, &form, handler);
+    auto connectCommand = [&form](const QString& name, std::function<void()> handler, int index) {
+        if (QAction* act = form.onCommand(name, std::move(handler), index))
+            act->setEnabled(true);
     };
-    connectCommand(form.command(QStringLiteral("mnPosFlip")), [] { Rotate(); });
-    connectCommand(form.command(QStringLiteral("mnQuorvinBlindfold")), [] { SetBlindfold(); });
+    connectCommand(QStringLiteral("mnPosFlip"), Rotate, -1);
+    connectCommand(QStringLiteral("mnQuorvinBlindfold"), SetBlindfold, -1);
     for (int i = 0; i < BoardPictureCount; ++i)
-        connectCommand(form.command(QStringLiteral("mnOptionsBoard"), i),
-                       [i] { SetBoardPicture(i); });
+        connectCommand(
+            QStringLiteral("mnOptionsBoard"), [i] { SetBoardPicture(i); }, i);
     for (int i = 0; i <= MusicPieceCount; ++i)
-        connectCommand(form.command(QStringLiteral("mnOptionsMusic"), i), [i] { SetMusic(i); });
+        connectCommand(
+            QStringLiteral("mnOptionsMusic"), [i] { SetMusic(i); }, i);
 }
 
 void ApplyBoardSettings()

@@ -179,6 +179,14 @@ QLabel* frmMain::statusPanel(const QString& key) const
     return nullptr;
 }
 
+QAction* frmMain::onCommand(const QString& name, std::function<void()> handler, int index)
+{
+    QAction* act = commands.action(name, index);
+    if (act)
+        connect(act, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    return act;
+}
+
 void frmMain::connectToggle(const QString& name, void (frmMain::*handler)())
 {
     QAction* act = commands.action(name);

@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -29,6 +31,9 @@ public:
         return commands.action(name, index);
     }
     const CommandSet& commandSet() const { return commands; }
+    // Runs handler whenever the command (and index) is chosen; returns the command, or nullptr
+    // when there is none. Whether it is enabled is left to the caller.
+    QAction* onCommand(const QString& name, std::function<void()> handler, int index = -1);
     // Runs the command behind a toolbar key; a key that names no command does nothing.
     void pressToolbarButton(const QString& key);
     // The status-bar panel "Curr", "Nps", "Pv" or "Msg".
