@@ -282,7 +282,10 @@ inline __attribute__((always_inline)) bool genFrom(Gen& g, int from, Sink&& sink
             // squares it crosses and lands on are left to test.
             if (g.multiKing)
                 clear = !attackedIgnoringKings(s, from, 1 - g.us);
+            // A king already on its target may have been shielded by the rook that now leaves.
             const int step = kt > from ? 1 : -1;
+            if (kt == from)
+                clear = clear && !attacked(s, kt, 1 - g.us);
             for (int x = from; clear && x != kt;) {
                 x += step;
                 clear = !attacked(s, x, 1 - g.us);

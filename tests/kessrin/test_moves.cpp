@@ -383,6 +383,28 @@ TEST(Castling, Chess960KingSideRookOnG1)
     EXPECT_EQ(KessrinAlg2Move(board, "Kg1"), 0) << "g1 holds the king's own rook";
 }
 
+// Castlings where the king or the rook stays put, or each lands on the other's square; the
+// counts are Stockfish's perft 1. A king already on its target may stand in check once the
+// shielding rook leaves.
+TEST(Castling, Chess960KingOrRookStandingStill)
+{
+    const struct {
+        const char* fen;
+        int legal;
+    } rows[] = {
+        {"Qrk5/8/8/8/8/8/8/6K1 b b - 0 1", 4},    {"6k1/8/8/8/8/8/8/qRK5 w B - 0 1", 4},
+        {"4k3/8/8/8/8/8/8/qRK5 w B - 0 1", 4},    {"1rk5/8/8/8/8/8/8/6K1 b b - 0 1", 13},
+        {"4k3/8/8/8/8/8/8/4KR2 w F - 0 1", 14},   {"4k1r1/8/8/8/8/8/8/4KR2 w F - 0 1", 13},
+        {"4k3/8/8/8/8/8/8/5KR1 w G - 0 1", 13},   {"4k1r1/8/8/8/8/8/8/5KR1 w G - 0 1", 11},
+        {"1r2k3/8/8/8/8/8/8/R1K5 w A - 0 1", 12},
+    };
+    for (const auto& row : rows) {
+        RulesBoard board = boardFrom(row.fen);
+        MoveCode moves[256];
+        EXPECT_EQ(KessrinGenMoves(board, moves), row.legal) << row.fen;
+    }
+}
+
 TEST(Castling, StandardSetupIsNotChess960)
 {
     EXPECT_FALSE(KessrinIsChess960(boardFrom(kStart)));
