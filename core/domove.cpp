@@ -23,6 +23,8 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -124,6 +126,20 @@ bool HasBothKings(const RulesBoard& board)
     return kings[White] == 1 && kings[Black] == 1;
 }
 
+// The rules library's undo history has no room for another move: it refuses even legal ones,
+// which the counter limit below must still report as such.
+bool HistoryFull(const RulesBoard& board)
+{
+    return board.historyCount >= static_cast<int>(std::size(board.history));
+}
+
+bool IsGeneratedMove(const RulesBoard& board, MoveCode move)
+{
+    std::array<MoveCode, 1024> legal{};
+    const int count = KessrinGenMoves(board, legal.data());
+    return std::find(legal.begin(), legal.begin() + count, move) != legal.begin() + count;
+}
+
 } // namespace
 
 QString MoveSoundName(int flags, int mode)
@@ -145,12 +161,13 @@ QString MoveSoundName(int flags, int mode)
 bool DoMove(MoveCode move, int mode, int annotation)
 {
     int flags = 0;
-    if (!KessrinTryMove(Game.Board, flags, move)) {
+    if (KessrinTryMove(Game.Board, flags, move)) {
+        KessrinUndoMove(Game.Board);
+    } else if (!(HistoryFull(Game.Board) && IsGeneratedMove(Game.Board, move))) {
         if (mode >= ModeTyped || (mode == ModeClick && (flags & MoveFlag::IllegalAttempt)))
             PlaySoundName(QStringLiteral("ILLEGAL"));
         return false;
     }
-    KessrinUndoMove(Game.Board);
 
     // A pondering engine either guessed this move or its search is now pointless.
     PonderHitOrStop(move);
@@ -193,6 +210,9 @@ bool DoMove(MoveCode move, int mode, int annotation)
     }
 
     ClassifyOpening();
+    // Before the game-end steps: their "another game?" question must see the final move unsaved.
+    if (announce)
+        SetModified();
 
     if (announce && !(flags & MoveFlag::NoReply))
         PlaySoundName(MoveSoundName(flags, mode));

@@ -102,6 +102,26 @@ TEST_F(DoMoveTest, CounterLimits)
     }
 }
 
+TEST_F(DoMoveTest, CounterLimitIsReportedAfterRealPlies)
+{
+    const char* const shuffle[] = {"Nf3", "Nf6", "Ng1", "Ng8"};
+    for (int ply = 0; ply < MaxPly; ++ply)
+        ASSERT_TRUE(play(shuffle[ply % 4], ModeQuiet)) << ply;
+    ASSERT_EQ(Game.PlyCount, MaxPly);
+    fake.messages.clear();
+    const QStringList before = sounds();
+    EXPECT_FALSE(DoMove(MakeMove(sq("b8"), sq("c6")), ModeTyped, 0)); // Black's legal move
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, "Counter limit exceeded.");
+    EXPECT_EQ(sounds(), before) << "a legal move is not called illegal";
+    EXPECT_EQ(Game.PlyCount, MaxPly);
+    fake.messages.clear();
+    EXPECT_FALSE(DoMove(MakeMove(sq("e8"), sq("e6")), ModeTyped, 0));
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_EQ(sounds().size(), before.size() + 1);
+    EXPECT_EQ(sounds().last(), "ILLEGAL");
+}
+
 TEST_F(DoMoveTest, RecordedMoveChargesTheMoversClock)
 {
     Clock.ClockRunning = true;
@@ -232,7 +252,7 @@ TEST_F(DoMoveTest, AnotherGameStartsUnlessTheSaveQuestionIsCancelled)
         resetRecord(false);
         ResetMoveList();
         playQuiet({"f3", "e5", "g4"});
-        Game.Modified = true;
+        ClearModified(); // as just saved: the mating move alone changes the game
         fake.answers = row.answers;
         fake.messages.clear();
         ClickSquare(sq("d8"));
@@ -247,6 +267,21 @@ TEST_F(DoMoveTest, AnotherGameStartsUnlessTheSaveQuestionIsCancelled)
         EXPECT_EQ(Game.GameResult, row.newGame ? ResultNone : ResultBlackWins);
         EXPECT_EQ(form->lstMoveText->count(), row.newGame ? 1 : 5);
     }
+}
+
+TEST_F(DoMoveTest, PlayedMovesMarkTheGameChangedButQuietOnesDoNot)
+{
+    for (const int mode : {ModeClick, ModeTyped, ModeEngine}) {
+        resetRecord(false);
+        ResetMoveList();
+        ClearModified();
+        ASSERT_TRUE(play("e4", mode));
+        EXPECT_TRUE(Game.Modified) << mode;
+        EXPECT_TRUE(form->command("mnFileSave")->isEnabled()) << mode;
+    }
+    ClearModified();
+    playQuiet({"e5"});
+    EXPECT_FALSE(Game.Modified);
 }
 
 TEST_F(DoMoveTest, ResignationAndAgreedDraw)
