@@ -100,6 +100,11 @@ bool LoadEngine(bool showInfo)
             Cfg.EnginePath.clear();
         }
     }
+    if (!loaded) {
+        // A failed handshake may have read the identity of an engine that is gone.
+        Engine.EngineName.clear();
+        Engine.EngineAuthor.clear();
+    }
     UpdateEngineControls(loaded);
     SetWindowTitle();
     return loaded;

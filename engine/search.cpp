@@ -41,6 +41,23 @@ void EnableCommand(const char* name, bool enabled)
         action->setEnabled(enabled);
 }
 
+// A Chess960 game whose start happens to look standard (king on e, rooks on a and h) is still
+// one: its start position names the castling rooks by their files.
+bool GameIsChess960()
+{
+    if (KessrinIsChess960(Game.Board))
+        return true;
+    if (Game.StandardStart)
+        return false;
+    const QStringList fields = Game.StartFen.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (fields.size() < 3)
+        return false;
+    for (const QChar letter : fields[2])
+        if ((letter >= u'A' && letter <= u'H') || (letter >= u'a' && letter <= u'h'))
+            return true;
+    return false;
+}
+
 } // namespace
 
 void setGoLimitsSource(std::function<GoLimits(int sideToMove)> source)
@@ -125,7 +142,7 @@ void StartSearch()
     Engine.LegalMoveCount = KessrinGenMoves(Engine.EngineBoard, legal.data());
 
     const bool toSlave = SearchGoesToSlave();
-    SetOptionBool(QStringLiteral("UCI_Chess960"), KessrinIsChess960(Game.Board), toSlave);
+    SetOptionBool(QStringLiteral("UCI_Chess960"), GameIsChess960(), toSlave);
     SendToEngine(QStringLiteral("position ") + position.text, toSlave);
     SendToEngine(GoLine(Engine.EngineState == 5, ponder, CurrentGoLimits(Engine.EngineBoard.side)),
                  toSlave);

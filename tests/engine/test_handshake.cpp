@@ -1,11 +1,13 @@
 // Loading, the handshake and its failures, unloading, the slave engine and the engine log.
 #include "engine_session.h"
 
+#include "core/gamerecord.h"
 #include "engine/enginecontrols.h"
 #include "engine/engineload.h"
 #include "engine/enginelog.h"
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
+#include "files/savegame.h"
 #include "shell/appstate.h"
 #include "shell/frmmain.h"
 #include "shell/settings.h"
@@ -89,6 +91,9 @@ TEST_F(EngineSession, FailedHandshakesReportAndForgetThePath)
         EXPECT_EQ(sentToMain().last(), "quit");
         EXPECT_FALSE(enabled("mnEngineSet"));
         EXPECT_FALSE(enabled("mnEngineWhite"));
+        // The title never names an engine that is not there.
+        EXPECT_TRUE(Engine.EngineName.isEmpty()) << row.script;
+        EXPECT_EQ(WindowTitle(Game.GameFile, Engine.EngineName), AppTitle);
     }
     EXPECT_EQ(ChildProcessCount(), 0);
 }

@@ -10,6 +10,7 @@
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "engine/search.h"
+#include "play/chess960.h"
 #include "play/sides.h"
 #include "shell/frmmain.h"
 #include "shell/settings.h"
@@ -73,6 +74,8 @@ TEST_F(EngineSession, OwnMoveIsSearchedShownAndPlayed)
 TEST_F(EngineSession, PositionAndGoLinesFollowTheGameAndItsTimeControl)
 {
     ASSERT_TRUE(loadScripted(Script("")));
+    const std::string fen414 = Chess960Fen(414).toStdString();
+    ASSERT_EQ(fen414, "rqnnkbbr/pppppppp/8/8/8/8/PPPPPPPP/RQNNKBBR w HAha - 0 1");
     struct Row {
         const char* fen; // nullptr: the standard start
         std::vector<const char*> moves;
@@ -91,6 +94,12 @@ TEST_F(EngineSession, PositionAndGoLinesFollowTheGameAndItsTimeControl)
          {0, true, 61, 5, -3, 0},
          {"setoption name UCI_Chess960 value true", "position fen %1",
           "go wtime 61000 btime 5000 winc 0 binc 0"}},
+        // A Chess960 start that looks like the standard one is still Chess960.
+        {fen414.c_str(),
+         {"e4"},
+         {0, false, 300, 300, 0, 40},
+         {"setoption name UCI_Chess960 value true", "position fen %1 moves e2e4",
+          "go wtime 300000 btime 300000 movestogo 40"}},
         // A promotion on the way, sent with its letter; a named level.
         {"8/P6k/8/8/8/8/8/K7 w - - 0 1",
          {"a8=N", "Kg6"},
