@@ -32,3 +32,8 @@ void LogEngineOutput(const QString& line, bool fromSlave)
 {
     AppendLogEntry(line, fromSlave ? "teal" : "blue");
 }
+
+void LogEngineNote(const QString& text)
+{
+    AppendLogEntry(text, "black");
+}

@@ -13,3 +13,5 @@ extern EngineChannel SlaveChannel;
 void SendToEngine(const QString& line, bool toSlave);
 // Logs a line received from an engine (blue from the main engine, teal from the slave).
 void LogEngineOutput(const QString& line, bool fromSlave);
+// Logs a remark of the program's own about the exchange (black).
+void LogEngineNote(const QString& text);

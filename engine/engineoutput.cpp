@@ -45,6 +45,14 @@ void EngineDied(bool slave)
     }
 }
 
+// A best move that cannot be played is ignored, but said, so the waiting board is explained.
+void ReportRefusedMove(const QString& line)
+{
+    const QString text = QStringLiteral("Engine move refused: ") + line.mid(9).trimmed();
+    SetStatusPanel("Msg", text);
+    LogEngineNote(text);
+}
+
 // The engine's own move has arrived (EngineState 6).
 void PlayEngineMove(const QString& line, MoveCode move, bool resign, bool draw)
 {
@@ -62,6 +70,7 @@ void PlayEngineMove(const QString& line, MoveCode move, bool resign, bool draw)
         return;
     }
     if (!DoMove(move, ModeEngine, 0)) {
+        ReportRefusedMove(line);
         Engine.EngineState = 2;
         return;
     }
@@ -127,6 +136,8 @@ bool PollEngine()
     if (line.startsWith(QLatin1StringView("bestmove 0000")) ||
         line.startsWith(QLatin1StringView("bestmove (none)"))) {
         SetThinkingControls(false);
+        if (Engine.EngineState == 6 && Engine.LegalMoveCount > 0)
+            ReportRefusedMove(line);
         if (Engine.EngineState == 4 || Engine.EngineState == 7)
             Engine.EngineState = 1;
         else if (Engine.EngineState == 5 || Engine.EngineState == 6)

@@ -16,6 +16,8 @@
 #include "shell/settings.h"
 
 #include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <vector>
 
@@ -218,6 +220,31 @@ TEST_F(EngineSession, EmptyBestMoveHoldsTheEngine)
     }
     EXPECT_EQ(Game.PlyCount, 0);
     EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(EngineSession, UnplayableBestMoveIsShownAndLeavesTheEngineWaiting)
+{
+    QTemporaryDir folder;
+    Cfg.EngineLog = true;
+    Cfg.LogFile = folder.filePath("engine.htm");
+    const char* const answers[] = {"e2e5", "zz99q", "(none)"};
+    QString script;
+    for (const char* answer : answers)
+        script += QStringLiteral("expect go\nsend bestmove %1\n").arg(QLatin1String(answer));
+    ASSERT_TRUE(loadScripted(Script(script.toLatin1().constData())));
+    for (const char* answer : answers) {
+        Engine.EngineState = 6;
+        StartSearch();
+        ASSERT_TRUE(pollUntil([] { return Engine.EngineState != 6; })) << answer;
+        EXPECT_EQ(Engine.EngineState, 2) << answer;
+        EXPECT_EQ(panel("Msg"), QStringLiteral("Engine move refused: ") + answer);
+        EXPECT_FALSE(enabled("mnEngineStop")) << answer;
+    }
+    EXPECT_EQ(Game.PlyCount, 0);
+    EXPECT_TRUE(fake.messages.empty());
+    QFile log(Cfg.LogFile);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("Engine move refused: zz99q"));
 }
 
 TEST_F(EngineSession, StopMovesNowOrGivesUpAfterTenSeconds)
