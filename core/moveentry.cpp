@@ -55,7 +55,14 @@ void ClickSquare(int square)
         if (SelectedSquare > 0) {
             // Only a castling can move onto one's own piece; the rules library decides. Asked
             // quietly first, so that picking another piece does not sound as an illegal move.
-            const MoveCode move = MakeMove(SelectedSquare, square);
+            MoveCode move = MakeMove(SelectedSquare, square);
+            // Outside Chess960 the record and the engines know castling as the king's step.
+            const bool kingOnRook = Game.Board.squares[SelectedSquare] == colour + King &&
+                                    piece == colour + Rook &&
+                                    RowOf(square) == RowOf(SelectedSquare);
+            if (kingOnRook && !KessrinIsChess960(Game.Board))
+                move =
+                    MakeMove(SelectedSquare, SelectedSquare + (square > SelectedSquare ? 2 : -2));
             if (IsLegal(move) && DoMove(move, ModeClick, 0)) {
                 MarkEntered();
                 return;

@@ -5,6 +5,7 @@
 #include "files/pgnwriter.h"
 #include "files/savegame.h"
 #include "shell/appstate.h"
+#include "shell/boardview.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/topmost.h"
@@ -314,6 +315,7 @@ void frmMain::mnOptionsCoordinates_Click()
 {
     Cfg.Coordinates = !Cfg.Coordinates;
     command(QStringLiteral("mnOptionsCoordinates"))->setChecked(Cfg.Coordinates);
+    ShowCoordinates(Cfg.Coordinates);
 }
 
 void frmMain::mnOptionsStatusBar_Click()

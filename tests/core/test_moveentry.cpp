@@ -92,6 +92,19 @@ TEST_F(MoveEntryTest, ClickOnOwnRookCastles)
     ClickSquare(sq("h1"));
     ASSERT_EQ(Game.PlyCount, 1);
     EXPECT_EQ(Game.MoveSan[1], "O-O");
+    // Stored as the king's two-square move, as an engine's ponder reply names it.
+    EXPECT_EQ(Game.Moves[1], MakeMove(sq("e1"), sq("g1")));
+    StartFromFen("r3k3/8/8/8/8/8/8/4K3 b q - 0 1", false);
+    ClickSquare(sq("e8"));
+    ClickSquare(sq("a8"));
+    ASSERT_EQ(Game.PlyCount, 1);
+    EXPECT_EQ(Game.Moves[1], MakeMove(sq("e8"), sq("c8")));
+    // Chess960 keeps king-to-rook.
+    StartFromFen("4k3/8/8/8/8/8/8/1R3KR1 w GB - 0 1", false);
+    ClickSquare(sq("f1"));
+    ClickSquare(sq("g1"));
+    ASSERT_EQ(Game.PlyCount, 1);
+    EXPECT_EQ(Game.Moves[1], MakeMove(sq("f1"), sq("g1")));
 }
 
 TEST_F(MoveEntryTest, FlippedBoardMapsTheTopLeftImageToH1)

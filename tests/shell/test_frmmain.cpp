@@ -1,5 +1,7 @@
 #include "core/gamerecord.h"
 #include "shell/appstate.h"
+#include "shell/boardcommands.h"
+#include "shell/boardview.h"
 #include "shell/frmmain.h"
 #include "shell/settings.h"
 #include "support/fake_platform.h"
@@ -94,6 +96,13 @@ TEST_F(MainWindowTest, OptionTogglesFlipSettingAndTick)
             EXPECT_EQ(Cfg.*toggle.setting, on) << toggle.command;
             EXPECT_EQ(act->isChecked(), on) << toggle.command;
         }
+    }
+    // The coordinates appear and vanish on the board at once.
+    ConnectBoardCommands(window);
+    for (const bool on : {!Cfg.Coordinates, Cfg.Coordinates}) {
+        window.command(QStringLiteral("mnOptionsCoordinates"))->trigger();
+        ASSERT_NE(MainBoardView(), nullptr);
+        EXPECT_EQ(MainBoardView()->captionsShown(), on);
     }
     // Always on Top puts the window above others.
     window.command(QStringLiteral("mnOptionsTopMost"))->trigger();
