@@ -9,6 +9,9 @@
 #include "shell/frmmain.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
+
+#include <array>
 
 int PromotionChoice = 0;
 
@@ -32,7 +35,50 @@ void MarkEntered()
         SetModified();
 }
 
+// The one pawn capture onto a named square ("xd5" after a pawn letter), or 0 when none or
+// several pawns can make it.
+MoveCode UniquePawnCapture(const RulesBoard& board, const QString& square)
+{
+    if (square.size() != 2 || square[0] < u'a' || square[0] > u'h' || square[1] < u'1' ||
+        square[1] > u'8')
+        return 0;
+    const int to =
+        MakeSquare(ColumnOfLetter(square[0].toLatin1()), RowOfDigit(square[1].toLatin1()));
+    std::array<MoveCode, 1024> legal{};
+    const int count = KessrinGenMoves(board, legal.data());
+    MoveCode found = 0;
+    for (int i = 0; i < count; ++i) {
+        const MoveCode move = legal[static_cast<std::size_t>(i)];
+        const int from = MoveFrom(move);
+        if (MoveTo(move) != to || (board.squares[from] & 7) != Pawn || FileOf(from) == FileOf(to))
+            continue;
+        if (found != 0 && MoveFrom(found) != from)
+            return 0;
+        if (found == 0)
+            found = move;
+    }
+    return found;
+}
+
 } // namespace
+
+MoveCode ReadTypedMove(const RulesBoard& board, const QString& typed)
+{
+    const QString text = typed.trimmed();
+    if (const MoveCode move = KessrinAlg2Move(board, text.toStdString()))
+        return move;
+    // Forms other programs and books use: "exd6 e.p.", "e8(N)", "Pe4", "Pxd5".
+    QString plain = text;
+    plain.remove(QRegularExpression(QStringLiteral("\\s*e\\.?p\\.?$")));
+    plain.replace(QRegularExpression(QStringLiteral("\\(([QRBNqrbn])\\)")), QStringLiteral("=\\1"));
+    const bool pawnLetter = plain.size() > 1 && plain[0] == u'P' &&
+                            ((plain[1] >= u'a' && plain[1] <= u'h') || plain[1] == u'x');
+    if (pawnLetter)
+        plain.remove(0, 1);
+    if (plain.startsWith(u'x'))
+        return UniquePawnCapture(board, plain.mid(1));
+    return plain == text ? 0 : KessrinAlg2Move(board, plain.toStdString());
+}
 
 void imgSquares_MouseDown(int index)
 {
@@ -106,7 +152,7 @@ void txtMove_KeyPress(int keyAscii)
     const QString text = box->text();
     if (text.isEmpty())
         return;
-    const MoveCode move = KessrinAlg2Move(Game.Board, text.toStdString());
+    const MoveCode move = ReadTypedMove(Game.Board, text);
     if (DoMove(move, ModeTyped, 0))
         MarkEntered();
     box->clear();

@@ -1,6 +1,10 @@
 // Turning the user's clicks on the board and typed moves into moves for DoMove.
 #pragma once
 
+#include "kessrin.h"
+
+#include <QString>
+
 // Piece chosen in the promotion dialog: 0 queen, 1 rook, 2 bishop, 3 knight.
 extern int PromotionChoice;
 
@@ -11,5 +15,8 @@ void imgSquares_MouseDown(int index);
 void ClickSquare(int square);
 // Enter (13) in the move box plays the typed move; the box is emptied either way.
 void txtMove_KeyPress(int keyAscii);
+// The move a typed text names on board, or 0: SAN and coordinates, and the forms "Pe4", "Pxd5",
+// "exd6 e.p." and "e8(N)" where they name exactly one legal move.
+MoveCode ReadTypedMove(const RulesBoard& board, const QString& text);
 // "Type In": puts the keyboard focus into the move box.
 void mnMoveType_Click();

@@ -181,6 +181,30 @@ TEST_F(MoveEntryTest, TypedMoves)
     EXPECT_TRUE(fake.soundsPlayed.empty());
 }
 
+TEST_F(MoveEntryTest, TypedFormsOfOtherProgramsNameOneMove)
+{
+    const struct {
+        const char* fen;
+        const char* text;
+        const char* san; // nullptr: refused
+    } rows[] = {
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "Pe4", "e4"},
+        {"4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", "Pxd5", "exd5"},
+        {"4k3/8/8/3p4/2P1P3/8/8/4K3 w - - 0 1", "Pxd5", nullptr}, // two pawns can take
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6 e.p.", "exd6"},
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6e.p.", "exd6"},
+        {"1k6/4P3/8/8/8/8/8/4K3 w - - 0 1", "e8(N)", "e8=N"},
+        {"1k6/4P3/8/8/8/8/8/4K3 w - - 0 1", "e8(K)", nullptr},
+    };
+    for (const auto& row : rows) {
+        RulesBoard board{};
+        KessrinFen2Board(board, row.fen);
+        const MoveCode expected = row.san ? KessrinAlg2Move(board, row.san) : 0;
+        ASSERT_TRUE(!row.san || expected != 0) << row.san;
+        EXPECT_EQ(ReadTypedMove(board, QString::fromLatin1(row.text)), expected) << row.text;
+    }
+}
+
 TEST_F(MoveEntryTest, FoolsMateByClicksOnTheWindow)
 {
     form->resize(900, 700);
