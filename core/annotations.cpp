@@ -25,7 +25,9 @@ void txtComment_Change()
     if (!MainForm)
         return;
     const QString text = MainForm->txtComment->toPlainText();
-    if (text == Game.MoveComment[Game.CurPly])
+    // The box shows every line break as "\n"; showing a comment must not rewrite it.
+    if (text == Game.MoveComment[Game.CurPly] ||
+        text == CommentAsShown(Game.MoveComment[Game.CurPly]))
         return;
     Game.MoveComment[Game.CurPly] = text;
     RefreshPlyLine(Game.CurPly);
@@ -51,4 +53,11 @@ void RefreshPlyLine(int k)
     if (!Game.MoveComment[k].isEmpty())
         line += QLatin1Char('*');
     item->setText(line);
+}
+
+QString CommentAsShown(QString comment)
+{
+    comment.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    comment.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return comment;
 }

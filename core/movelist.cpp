@@ -1,5 +1,6 @@
 #include "core/movelist.h"
 
+#include "core/annotations.h"
 #include "core/domove.h"
 #include "core/gamerecord.h"
 #include "engine/enginestate.h"
@@ -226,7 +227,7 @@ void ShowMoveList(bool /*readAloud*/)
     if (!MainForm)
         return;
 
-    if (MainForm->txtComment->toPlainText() != Game.MoveComment[Game.CurPly])
+    if (MainForm->txtComment->toPlainText() != CommentAsShown(Game.MoveComment[Game.CurPly]))
         MainForm->txtComment->setPlainText(Game.MoveComment[Game.CurPly]);
     SetMainIcon(Game.EndSide);
     {

@@ -289,6 +289,13 @@ TEST_F(MoveEntryTest, SteppingThroughAnnotatedGameLeavesItUnchanged)
     }
     mnMoveStart_Click();
     EXPECT_FALSE(Game.Modified);
+    // Line breaks of other systems are shown, never rewritten.
+    Game.MoveComment[1] = "one\r\ntwo\rthree";
+    mnMoveForward_Click();
+    EXPECT_EQ(form->txtComment->toPlainText(), "one\ntwo\nthree");
+    mnMoveStart_Click();
+    EXPECT_EQ(Game.MoveComment[1], "one\r\ntwo\rthree");
+    EXPECT_FALSE(Game.Modified);
     EXPECT_EQ(form->lstMoveText->item(1)->text(), "1.e4!");
     EXPECT_EQ(form->lstMoveText->item(2)->text(), "  e5*");
 }
