@@ -79,6 +79,7 @@ void ConnectMoveCommands(frmMain& form)
         draw->setChecked(!checked);
         mnMoveDraw_Click();
     });
+    MarkHandled(draw);
 
     QObject::connect(form.lstMoveText, &QListWidget::currentRowChanged, &form,
                      [] { lstMoveText_Click(); });

@@ -4,6 +4,7 @@
 #include "play/clockstate.h"
 #include "play/levels.h"
 #include "play/sides.h"
+#include "shell/commands.h"
 #include "shell/frmmain.h"
 #include "shell/parseclamped.h"
 #include "shell/settings.h"
@@ -362,4 +363,5 @@ void ConnectLevelCommands(frmMain& form)
         level->setChecked(!checked);
         mnEngineLevel_Click();
     });
+    MarkHandled(level);
 }

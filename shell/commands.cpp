@@ -231,7 +231,7 @@ void CommandSet::build(QMainWindow& window, QToolBar& toolbar)
             current->addSeparator();
             break;
         case Kind::Command: {
-            auto* act = new QAction(caption, &window);
+            auto* act = new CommandAction(caption, &window);
             act->setObjectName(name);
             act->setCheckable(entry.checkable);
             if (entry.index >= 0)
@@ -300,7 +300,7 @@ void CommandSet::tickOnly(const QString& name, int index)
 void CommandSet::addCommand(QMenu* menu, const QString& name, int index, const QString& caption,
                             bool checkable)
 {
-    auto* act = new QAction(caption, menu);
+    auto* act = new CommandAction(caption, menu);
     act->setObjectName(name);
     act->setCheckable(checkable);
     if (index >= 0)
@@ -308,4 +308,37 @@ void CommandSet::addCommand(QMenu* menu, const QString& name, int index, const Q
     act->setEnabled(false);
     menu->addAction(act);
     actions.insert(key(name, index), act);
+}
+
+CommandAction::CommandAction(const QString& caption, QObject* parent) : QAction(caption, parent)
+{
+    connect(this, &QAction::changed, this, &CommandAction::enforce);
+}
+
+void CommandAction::enforce()
+{
+    if (adjusting)
+        return;
+    wanted = isEnabled();
+    if (wanted && !handled) {
+        adjusting = true;
+        setEnabled(false);
+        adjusting = false;
+    }
+}
+
+void CommandAction::setHandled()
+{
+    handled = true;
+    if (wanted && !isEnabled()) {
+        adjusting = true;
+        setEnabled(true);
+        adjusting = false;
+    }
+}
+
+void MarkHandled(QAction* action)
+{
+    if (auto* command = dynamic_cast<CommandAction*>(action))
+        command->setHandled();
 }

@@ -2,14 +2,33 @@
 // button. Grouped items (handicaps, board pictures, music, ...) are one command with an index.
 #pragma once
 
+#include <QAction>
 #include <QHash>
 #include <QList>
 #include <QString>
 
-class QAction;
 class QMainWindow;
 class QMenu;
 class QToolBar;
+
+// A command's action: it stays disabled, whatever is asked, until its handler is connected,
+// and then takes the enabled state last asked for.
+class CommandAction : public QAction {
+public:
+    CommandAction(const QString& caption, QObject* parent);
+    bool hasHandler() const { return handled; }
+    // Called by whoever connects the command's handler.
+    void setHandled();
+
+private:
+    void enforce();
+    bool handled = false;
+    bool wanted = false;
+    bool adjusting = false;
+};
+
+// Marks a command's action as handled; other actions are left alone.
+void MarkHandled(QAction* action);
 
 class CommandSet {
 public:

@@ -183,8 +183,10 @@ QLabel* frmMain::statusPanel(const QString& key) const
 QAction* frmMain::onCommand(const QString& name, std::function<void()> handler, int index)
 {
     QAction* act = commands.action(name, index);
-    if (act)
+    if (act) {
         connect(act, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+        MarkHandled(act);
+    }
     return act;
 }
 
@@ -193,6 +195,7 @@ void frmMain::connectToggle(const QString& name, void (frmMain::*handler)())
     QAction* act = commands.action(name);
     act->setEnabled(true);
     connect(act, &QAction::triggered, this, handler);
+    MarkHandled(act);
 }
 
 void frmMain::connectCommands()

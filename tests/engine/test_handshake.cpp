@@ -38,7 +38,6 @@ TEST_F(EngineSession, HandshakeReadsIdentityThenSendsTheOptions)
     EXPECT_EQ(fake.lastMessage(), "Engine: Scripted 1.0\n\nAuthor: A. Tester");
     EXPECT_EQ(fake.messages[0].picture, "ICONW.PNG");
     EXPECT_EQ(fake.systemSounds, std::vector<MsgIcon>{MsgIcon::Information});
-    EXPECT_TRUE(enabled("mnEngineSet"));
     EXPECT_TRUE(enabled("mnHelpEngine"));
     EXPECT_FALSE(enabled("mnEngineStop"));
 
@@ -138,7 +137,7 @@ TEST_F(EngineSession, StartUpFallsBackToTheDefaultEngineOrGoesOnWithout)
     StartDefaultEngine();
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(Engine.EngineName, "Scripted 1.0");
-    EXPECT_TRUE(enabled("mnEngineAnalyze"));
+    EXPECT_TRUE(enabled("mnHelpEngine"));
 }
 
 TEST_F(EngineSession, SlaveEngineLoadsPlaysBlackAndUnloads)

@@ -1,9 +1,11 @@
 #include "core/gamerecord.h"
+#include "engine/search.h"
 #include "shell/appstate.h"
 #include "shell/boardcommands.h"
 #include "shell/boardview.h"
 #include "shell/frmmain.h"
 #include "shell/settings.h"
+#include "shell/startup.h"
 #include "support/fake_platform.h"
 #include "support/test_app.h"
 
@@ -109,6 +111,29 @@ TEST_F(MainWindowTest, OptionTogglesFlipSettingAndTick)
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     window.command(QStringLiteral("mnOptionsTopMost"))->trigger();
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(MainWindowTest, OnlyCommandsWithAHandlerAreEnabled)
+{
+    frmMain window;
+    window.Form_Load();
+    ConnectAllCommands(window);
+    // The thinking controls ask to enable commands whose windows are still to come.
+    SetThinkingControls(true);
+    SetThinkingControls(false);
+    int enabled = 0;
+    for (QAction* act : window.commandSet().all()) {
+        auto* command = dynamic_cast<CommandAction*>(act);
+        ASSERT_NE(command, nullptr) << act->objectName().toStdString();
+        if (act->isEnabled()) {
+            ++enabled;
+            EXPECT_TRUE(command->hasHandler()) << act->objectName().toStdString();
+        }
+    }
+    EXPECT_GT(enabled, 20);
+    EXPECT_FALSE(window.command(QStringLiteral("mnPosEdit"))->isEnabled());
+    EXPECT_TRUE(window.command(QStringLiteral("mnFileExit"))->isEnabled());
+    EXPECT_TRUE(window.command(QStringLiteral("mnQuorvinPlay"))->isEnabled());
 }
 
 TEST_F(MainWindowTest, StatusBarToggleKeepsTheBoardSize)
