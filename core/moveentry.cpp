@@ -76,7 +76,8 @@ MoveCode ReadTypedMove(const RulesBoard& board, const QString& typed)
     if (pawnLetter)
         plain.remove(0, 1);
     if (plain.startsWith(u'x'))
-        return UniquePawnCapture(board, plain.mid(1));
+        return UniquePawnCapture(
+            board, plain.mid(1).remove(QRegularExpression(QStringLiteral("[+#!?]+$"))));
     return plain == text ? 0 : KessrinAlg2Move(board, plain.toStdString());
 }
 

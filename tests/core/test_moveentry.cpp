@@ -190,6 +190,7 @@ TEST_F(MoveEntryTest, TypedFormsOfOtherProgramsNameOneMove)
     } rows[] = {
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "Pe4", "e4"},
         {"4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", "Pxd5", "exd5"},
+        {"8/8/2k5/3p4/4P3/8/8/4K3 w - - 0 1", "Pxd5+", "exd5+"},
         {"4k3/8/8/3p4/2P1P3/8/8/4K3 w - - 0 1", "Pxd5", nullptr}, // two pawns can take
         {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6 e.p.", "exd6"},
         {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6e.p.", "exd6"},
