@@ -57,6 +57,8 @@ void SetFlipped(bool flipped)
 void TellEngineNewGame(bool quiet)
 {
     HaltEngine();
+    if (!EngineLoaded())
+        return; // it died on being stopped; its controls are already off
     if (!quiet) {
         SendToEngine(QStringLiteral("ucinewgame"), false);
         if (SlaveLoaded()) {

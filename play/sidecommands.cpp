@@ -25,6 +25,9 @@ void ToggleSide(bool& side, const char* command, bool keepSearch)
 {
     if (!keepSearch)
         HaltEngine();
+    // An engine that died on being stopped has already given both sides back.
+    if (!EngineLoaded())
+        return;
     side = !side;
     SetTicked(command, side);
     PreparePlayers();

@@ -11,6 +11,10 @@
 #include "engine/enginestate.h"
 #include "engine/search.h"
 #include "play/chess960.h"
+#include "play/clockstate.h"
+#include "play/gamecontrol.h"
+#include "play/levels.h"
+#include "play/sidecommands.h"
 #include "play/sides.h"
 #include "shell/frmmain.h"
 #include "shell/settings.h"
@@ -245,6 +249,27 @@ TEST_F(EngineSession, UnplayableBestMoveIsShownAndLeavesTheEngineWaiting)
     QFile log(Cfg.LogFile);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("Engine move refused: zz99q"));
+}
+
+TEST_F(EngineSession, EngineDyingWhenStoppedGetsNoSideBack)
+{
+    ASSERT_TRUE(loadScripted(Script("expect go\nexpect stop\nexit 3\n")));
+    EngineBlack = true;
+    Cfg.Depth = LevelTimed;
+    Game.EndSide = Game.SideToMove = Black;
+    Engine.EngineState = 6;
+    StartSearch();
+    mnEngineBlack_Click(); // the user takes Black back; the engine dies on "stop"
+    EXPECT_EQ(Engine.EngineState, 0);
+    EXPECT_FALSE(EngineWhite);
+    EXPECT_FALSE(EngineBlack);
+    EXPECT_FALSE(Clock.ClockRunning);
+    EXPECT_FALSE(form->command("mnEngineBlack")->isChecked());
+    EXPECT_EQ(fake.lastMessage(), "Engine quits abnormally!");
+    fake.messages.clear();
+    NewGame(); // nothing left to tell, nothing re-enabled
+    EXPECT_FALSE(EngineLoaded());
+    EXPECT_TRUE(fake.messages.empty());
 }
 
 TEST_F(EngineSession, StopMovesNowOrGivesUpAfterTenSeconds)
