@@ -36,7 +36,7 @@ void MarkEntered()
 }
 
 // The one pawn capture onto a named square ("xd5" after a pawn letter), or 0 when none or
-// several pawns can make it.
+// several pawns can make it. A capture that promotes gives its first promotion piece.
 MoveCode UniquePawnCapture(const RulesBoard& board, const QString& square)
 {
     if (square.size() != 2 || square[0] < u'a' || square[0] > u'h' || square[1] < u'1' ||
@@ -52,10 +52,10 @@ MoveCode UniquePawnCapture(const RulesBoard& board, const QString& square)
         const int from = MoveFrom(move);
         if (MoveTo(move) != to || (board.squares[from] & 7) != Pawn || FileOf(from) == FileOf(to))
             continue;
-        if (found != 0 && MoveFrom(found) != from)
-            return 0;
         if (found == 0)
             found = move;
+        else if (MoveFrom(found) != from)
+            return 0;
     }
     return found;
 }

@@ -320,21 +320,22 @@ void CommandAction::enforce()
     if (adjusting)
         return;
     wanted = isEnabled();
-    if (wanted && !handled) {
-        adjusting = true;
-        setEnabled(false);
-        adjusting = false;
-    }
+    if (wanted && !handled)
+        setEnabledQuietly(false);
 }
 
 void CommandAction::setHandled()
 {
     handled = true;
-    if (wanted && !isEnabled()) {
-        adjusting = true;
-        setEnabled(true);
-        adjusting = false;
-    }
+    if (wanted && !isEnabled())
+        setEnabledQuietly(true);
+}
+
+void CommandAction::setEnabledQuietly(bool enabled)
+{
+    adjusting = true;
+    setEnabled(enabled);
+    adjusting = false;
 }
 
 void MarkHandled(QAction* action)

@@ -22,6 +22,8 @@ public:
 
 private:
     void enforce();
+    // Changes the enabled state without taking it as the state asked for.
+    void setEnabledQuietly(bool enabled);
     bool handled = false;
     bool wanted = false;
     bool adjusting = false;
