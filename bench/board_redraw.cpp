@@ -3,9 +3,9 @@
 #include "core/gamerecord.h"
 #include "kessrin.h"
 #include "shell/appstate.h"
-#include "shell/boardcommands.h"
-#include "shell/boardview.h"
-#include "shell/pieceimages.h"
+#include "gui/boardcommands.h"
+#include "gui/boardview.h"
+#include "gui/pieceimages.h"
 #include "shell/settings.h"
 
 #include <QApplication>

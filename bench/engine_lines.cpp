@@ -14,8 +14,8 @@
 #include "engine/search.h"
 #include "play/clocktick.h"
 #include "shell/appstate.h"
-#include "shell/frmmain.h"
-#include "shell/qtplatform.h"
+#include "gui/frmmain.h"
+#include "gui/qtplatform.h"
 #include "shell/settings.h"
 
 #include <QApplication>

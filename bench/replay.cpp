@@ -4,7 +4,7 @@
 #include "core/domove.h"
 #include "core/gamerecord.h"
 #include "kessrin.h"
-#include "shell/qtplatform.h"
+#include "gui/qtplatform.h"
 
 #include <benchmark/benchmark.h>
 

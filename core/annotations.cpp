@@ -2,17 +2,13 @@
 
 #include "core/gamerecord.h"
 #include "files/savegame.h"
-#include "shell/frmmain.h"
-
-#include <QComboBox>
-#include <QListWidget>
-#include <QPlainTextEdit>
+#include "shell/view.h"
 
 void cmbAnnotation_Click()
 {
-    if (!MainForm || Game.CurPly == 0)
+    if (Game.CurPly == 0)
         return;
-    const int nag = MainForm->cmbAnnotation->currentIndex();
+    const int nag = view().annotationIndex();
     if (nag < 0 || nag == Game.MoveNag[Game.CurPly])
         return;
     Game.MoveNag[Game.CurPly] = nag;
@@ -22,9 +18,7 @@ void cmbAnnotation_Click()
 
 void txtComment_Change()
 {
-    if (!MainForm)
-        return;
-    const QString text = MainForm->txtComment->toPlainText();
+    const QString text = view().commentText();
     // The box shows every line break as "\n"; showing a comment must not rewrite it.
     if (text == Game.MoveComment[Game.CurPly] ||
         text == CommentAsShown(Game.MoveComment[Game.CurPly]))
@@ -36,12 +30,9 @@ void txtComment_Change()
 
 void RefreshPlyLine(int k)
 {
-    if (!MainForm)
+    if (k < 0 || k >= view().moveRowCount())
         return;
-    QListWidgetItem* item = MainForm->lstMoveText->item(k);
-    if (!item)
-        return;
-    QString line = item->text();
+    QString line = view().moveRowText(k);
     if (line.endsWith(QLatin1Char('*')))
         line.chop(1);
     if (k > 0) {
@@ -52,7 +43,7 @@ void RefreshPlyLine(int k)
     }
     if (!Game.MoveComment[k].isEmpty())
         line += QLatin1Char('*');
-    item->setText(line);
+    view().setMoveRowText(k, line);
 }
 
 QString CommentAsShown(QString comment)

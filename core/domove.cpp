@@ -12,15 +12,10 @@
 #include "play/gamecontrol.h"
 #include "play/sides.h"
 #include "shell/audio.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
+#include "core/board.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
-
-#include <QAction>
-#include <QLabel>
-#include <QListWidget>
-#include <QSignalBlocker>
+#include "shell/view.h"
 
 #include <algorithm>
 #include <array>
@@ -50,19 +45,10 @@ QString GameOverPicture(int icon)
     }
 }
 
-QAction* MainCommand(const char* name)
-{
-    return MainForm ? MainForm->command(QString::fromLatin1(name)) : nullptr;
-}
-
 // Appends the line of the newly recorded last ply to the move list.
 void AddPlyLine(const QString& line)
 {
-    if (!MainForm)
-        return;
-    QListWidget* list = MainForm->lstMoveText;
-    const QSignalBlocker quiet(list);
-    list->insertItem(Game.PlyCount, line);
+    view().insertMoveRow(Game.PlyCount, line);
 }
 
 // End of the game by mate, stalemate or a draw rule, announced unless quiet.
@@ -218,8 +204,8 @@ bool DoMove(MoveCode move, int mode, int annotation)
         PlaySoundName(MoveSoundName(flags, mode));
     ReportGameEnd(flags, announce);
 
-    if (QAction* offer = MainCommand("mnMoveDraw"); offer && offer->isChecked()) {
-        offer->setChecked(false);
+    if (view().commandChecked(QStringLiteral("mnMoveDraw"))) {
+        view().setCommandChecked(QStringLiteral("mnMoveDraw"), false);
         Engine.DrawOffer = true;
     }
     // A ponder search that ended by itself answers this move at once if it guessed it.
@@ -251,11 +237,9 @@ void GameOver(const QString& text, int icon)
 
 void FinishGame()
 {
-    if (MainForm)
-        MainForm->lblResult->setText(PlayersCaption());
+    view().setHeaderText(HeaderLabel::Result, PlayersCaption());
     Clock.ClockRunning = false;
-    if (QAction* level = MainCommand("mnEngineLevel"))
-        level->setChecked(false);
+    view().setCommandChecked(QStringLiteral("mnEngineLevel"), false);
     if (Engine.EngineState > 0) {
         HaltEngine();
         // A playing engine must not start the next search by itself.
@@ -312,25 +296,23 @@ void ClassifyOpening()
     Game.TagOpening = fields[1];
     Game.TagVariation = fields[2];
     Game.TagSubVariation = fields[3];
-    if (MainForm)
-        RefreshGameCaptions();
+    RefreshGameCaptions();
 }
 
 void mnMoveDraw_Click()
 {
-    QAction* offer = MainCommand("mnMoveDraw");
+    const QString offer = QStringLiteral("mnMoveDraw");
     if (Engine.DrawOffer) {
         DrawAgreed();
-    } else if (offer && offer->isChecked()) {
+    } else if (view().commandChecked(offer)) {
         showMessage(QStringLiteral("Draw offer canceled."), MsgButtons::Ok, MsgIcon::Information);
-        offer->setChecked(false);
+        view().setCommandChecked(offer, false);
     } else {
         showMessage(QStringLiteral("Make a move, and the computer will accept or decline your "
                                    "draw offer.\n\nThe computer will decline your draw offer by "
                                    "making a move."),
                     MsgButtons::Ok, MsgIcon::Information);
-        if (offer)
-            offer->setChecked(true);
+        view().setCommandChecked(offer, true);
     }
 }
 
@@ -375,8 +357,7 @@ bool StartFromFen(const QString& fen, bool quiet)
     Game.StartMoveNumber = Game.MoveNumber;
     Game.EndSide = Game.SideToMove;
     RedrawBoard();
-    if (MainForm)
-        RefreshGameCaptions();
+    RefreshGameCaptions();
     ShowMoveList(false);
     return true;
 }

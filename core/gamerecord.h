@@ -39,6 +39,9 @@ struct GameRecord {
     bool Flipped = false;       // Black at the bottom
     int MatedKingSquare = 0;    // square of a mated king; 0 = none
     double MoveStartTime = 0.0; // seconds since midnight when the last ply was recorded
+    int SelectedSquare = 0;     // square picked for move entry; 0 = none, cleared by redraws
+    MoveCode LastMoveShown = 0; // move highlighted on the board
+    int PromotionChoice = 0;    // piece picked in the promotion dialog, 0 queen .. 3 knight
 };
 
 // The program's one game. Start-up calls resetRecord(false) after KessrinInit to set its Board.

@@ -1,19 +1,15 @@
 #include "core/moveentry.h"
 
 #include "core/domove.h"
-#include "core/frmpromotion.h"
 #include "core/gamerecord.h"
 #include "files/savegame.h"
 #include "shell/audio.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
+#include "core/board.h"
+#include "shell/view.h"
 
-#include <QLineEdit>
 #include <QRegularExpression>
 
 #include <array>
-
-int PromotionChoice = 0;
 
 namespace {
 
@@ -99,24 +95,24 @@ void ClickSquare(int square)
     const int colour = ColourValue(Game.SideToMove);
 
     if (piece & colour) {
-        if (SelectedSquare > 0) {
+        if (Game.SelectedSquare > 0) {
             // Only a castling can move onto one's own piece; the rules library decides. Asked
             // quietly first, so that picking another piece does not sound as an illegal move.
-            MoveCode move = MakeMove(SelectedSquare, square);
+            MoveCode move = MakeMove(Game.SelectedSquare, square);
             // Outside Chess960 the record and the engines know castling as the king's step.
-            const bool kingOnRook = Game.Board.squares[SelectedSquare] == colour + King &&
+            const bool kingOnRook = Game.Board.squares[Game.SelectedSquare] == colour + King &&
                                     piece == colour + Rook &&
-                                    RowOf(square) == RowOf(SelectedSquare);
+                                    RowOf(square) == RowOf(Game.SelectedSquare);
             if (kingOnRook && !KessrinIsChess960(Game.Board))
                 move =
-                    MakeMove(SelectedSquare, SelectedSquare + (square > SelectedSquare ? 2 : -2));
+                    MakeMove(Game.SelectedSquare, Game.SelectedSquare + (square > Game.SelectedSquare ? 2 : -2));
             if (IsLegal(move) && DoMove(move, ModeClick, 0)) {
                 MarkEntered();
                 return;
             }
-            DrawSquare(SelectedSquare, false, false);
+            DrawSquare(Game.SelectedSquare, false, false);
         }
-        SelectedSquare = square;
+        Game.SelectedSquare = square;
         DrawSquare(square, true, false);
         if (Game.CurPly > 0) {
             const MoveCode last = Game.Moves[Game.CurPly];
@@ -127,40 +123,38 @@ void ClickSquare(int square)
         return;
     }
 
-    if (SelectedSquare == 0)
+    if (Game.SelectedSquare == 0)
         return;
-    PromotionChoice = 0;
+    Game.PromotionChoice = 0;
     const int lastRow = Game.SideToMove == White ? 0 : 7;
-    if (Game.Board.squares[SelectedSquare] == colour + Pawn && RowOf(square) == lastRow) {
+    if (Game.Board.squares[Game.SelectedSquare] == colour + Pawn && RowOf(square) == lastRow) {
         int flags = 0;
-        if (!KessrinTryMove(Game.Board, flags, MakeMove(SelectedSquare, square))) {
+        if (!KessrinTryMove(Game.Board, flags, MakeMove(Game.SelectedSquare, square))) {
             if (flags & MoveFlag::IllegalAttempt)
                 PlaySoundName(QStringLiteral("ILLEGAL"));
             return;
         }
         KessrinUndoMove(Game.Board);
-        PromotionChoice = AskPromotionPiece(Game.SideToMove);
+        Game.PromotionChoice = view().askPromotionPiece(Game.SideToMove);
     }
-    if (DoMove(MakeMove(SelectedSquare, square, PromotionChoice), ModeClick, 0))
+    if (DoMove(MakeMove(Game.SelectedSquare, square, Game.PromotionChoice), ModeClick, 0))
         MarkEntered();
 }
 
 void txtMove_KeyPress(int keyAscii)
 {
-    if (keyAscii != 13 || !MainForm)
+    if (keyAscii != 13)
         return;
-    QLineEdit* box = MainForm->txtMove;
-    const QString text = box->text();
+    const QString text = view().typedMove();
     if (text.isEmpty())
         return;
     const MoveCode move = ReadTypedMove(Game.Board, text);
     if (DoMove(move, ModeTyped, 0))
         MarkEntered();
-    box->clear();
+    view().clearTypedMove();
 }
 
 void mnMoveType_Click()
 {
-    if (MainForm)
-        MainForm->txtMove->setFocus(Qt::ShortcutFocusReason);
+    view().focusMoveBox();
 }

@@ -5,9 +5,6 @@
 
 #include <QString>
 
-// Piece chosen in the promotion dialog: 0 queen, 1 rook, 2 bishop, 3 knight.
-extern int PromotionChoice;
-
 // A mouse button (any) went down on square image 0..63.
 void imgSquares_MouseDown(int index);
 // First click picks a piece of the side to move, the second moves it (asking for the

@@ -10,35 +10,16 @@
 #include "play/sides.h"
 #include "shell/appstate.h"
 #include "shell/audio.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
-#include "shell/pieceimages.h"
+#include "core/board.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
-
-#include <QAction>
-#include <QComboBox>
-#include <QIcon>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QSignalBlocker>
-
-#include <memory>
-
-MoveCode LastMoveShown = 0;
+#include "shell/view.h"
 
 namespace {
 
-QAction* MainCommand(const char* name)
-{
-    return MainForm ? MainForm->command(QString::fromLatin1(name)) : nullptr;
-}
-
 void EnableCommand(const char* name, bool enabled)
 {
-    if (QAction* action = MainCommand(name))
-        action->setEnabled(enabled);
+    view().setCommandEnabled(QString::fromLatin1(name), enabled);
 }
 
 void DrawPlain(int square)
@@ -67,39 +48,26 @@ void DrawCastlingSquares(int index)
 // shows empty once the piece has left it.
 void AnimatePiece(int from, int to)
 {
-    BoardView* view = MainBoardView();
-    if (!view || !OnBoard(from) || !OnBoard(to))
+    View& board = view();
+    if (!board.hasBoard() || !OnBoard(from) || !OnBoard(to))
         return;
     const int fromImage = ImageOfSquare(from);
-    const QRect start = view->cellRect(fromImage);
-    const QRect end = view->cellRect(ImageOfSquare(to));
-    const QPixmap& picture = Pictures.pieces[static_cast<std::size_t>(
-        std::clamp(view->cellPicture(fromImage), 0, PieceImageCount - 1))];
-
-    auto moving = std::make_unique<QLabel>(view);
-    moving->setAttribute(Qt::WA_TransparentForMouseEvents);
-    moving->setScaledContents(true);
-    moving->setPixmap(picture);
-    moving->setGeometry(start);
-    view->setCellPicture(fromImage, 0);
-    moving->show();
-    moving->raise();
+    const int toImage = ImageOfSquare(to);
+    const int picture = board.squarePicture(fromImage);
+    board.showGlidingPiece(picture, fromImage, toImage, 0, 4);
+    board.setSquarePicture(fromImage, 0);
     for (int step = 1; step <= 4; ++step) {
-        moving->move(((4 - step) * start.left() + step * end.left()) / 4,
-                     ((4 - step) * start.top() + step * end.top()) / 4);
-        view->repaint();
+        board.showGlidingPiece(picture, fromImage, toImage, step, 4);
+        board.repaintBoard();
         platform().sleepMs(AnimationStepMs);
     }
+    board.hideGlidingPiece();
 }
 
 void SetMainIcon(int side)
 {
-    if (!MainForm)
-        return;
     const QString name = side == White ? QStringLiteral("ICONW.PNG") : QStringLiteral("ICONB.PNG");
-    const QPixmap icon(App.ProgramFolder + QStringLiteral("IMAGES/") + name);
-    if (!icon.isNull())
-        MainForm->setWindowIcon(icon);
+    view().setWindowIconFile(App.ProgramFolder + QStringLiteral("IMAGES/") + name);
 }
 
 } // namespace
@@ -129,7 +97,7 @@ void StepForward(bool animate, bool withSound)
     const MoveCode move = Game.Moves[Game.CurPly];
     const int from = MoveFrom(move);
     const int to = MoveTo(move);
-    const bool animated = animate && !Cfg.Blindfold && MainBoardView();
+    const bool animated = animate && !Cfg.Blindfold && view().hasBoard();
     if (animated)
         AnimatePiece(from, to);
 
@@ -142,7 +110,7 @@ void StepForward(bool animate, bool withSound)
     else if (flags & MoveFlag::EnPassant)
         DrawPlain(to - PawnStep(Game.SideToMove));
     if (animated)
-        MainBoardView()->repaint();
+        view().repaintBoard();
 
     Game.MoveNumber += Game.SideToMove;
     Game.SideToMove = 1 - Game.SideToMove;
@@ -167,11 +135,9 @@ void TruncateMoves()
         Engine.EngineState = 1;
     else if (EngineLoaded())
         HaltEngine();
-    QListWidget* list = MainForm ? MainForm->lstMoveText : nullptr;
-    const QSignalBlocker quiet(list);
     for (int k = Game.PlyCount; k > Game.CurPly; --k) {
-        if (list && k < list->count())
-            delete list->takeItem(k);
+        if (k < view().moveRowCount())
+            view().removeMoveRow(k);
         Game.MoveComment[k].clear();
     }
     Game.EndSide = Game.SideToMove;
@@ -192,30 +158,29 @@ void EnableMoveCommands()
 
 void ShowMoveList(bool /*readAloud*/)
 {
-    if (SelectedSquare > 0) {
-        DrawPlain(SelectedSquare);
-        SelectedSquare = 0;
+    if (Game.SelectedSquare > 0) {
+        DrawPlain(Game.SelectedSquare);
+        Game.SelectedSquare = 0;
     }
     if (Game.MatedKingSquare > 0) {
         DrawPlain(Game.MatedKingSquare);
         Game.MatedKingSquare = 0;
     }
-    if (LastMoveShown != 0) {
-        DrawPlain(MoveFrom(LastMoveShown));
-        DrawPlain(MoveTo(LastMoveShown));
-        LastMoveShown = 0;
+    if (Game.LastMoveShown != 0) {
+        DrawPlain(MoveFrom(Game.LastMoveShown));
+        DrawPlain(MoveTo(Game.LastMoveShown));
+        Game.LastMoveShown = 0;
     }
     if (Game.CurPly > 0) {
-        LastMoveShown = Game.Moves[Game.CurPly];
-        DrawSquare(MoveFrom(LastMoveShown), true, false);
-        DrawSquare(MoveTo(LastMoveShown), true, false);
+        Game.LastMoveShown = Game.Moves[Game.CurPly];
+        DrawSquare(MoveFrom(Game.LastMoveShown), true, false);
+        DrawSquare(MoveTo(Game.LastMoveShown), true, false);
     }
 
     EnableMoveCommands();
     if (Game.CurPly == Game.PlyCount) {
         Clock.DemoRunning = false;
-        if (QAction* demo = MainCommand("mnQuorvinPlay"))
-            demo->setChecked(false);
+        view().setCommandChecked(QStringLiteral("mnQuorvinPlay"), false);
     }
     // Analysis of the old position is stopped; the tick restarts it on the shown one.
     if (Engine.ThinkShown && !EngineWhite && !EngineBlack)
@@ -224,35 +189,22 @@ void ShowMoveList(bool /*readAloud*/)
     const bool userToMove = !(Game.EndSide == White ? EngineWhite : EngineBlack);
     EnableCommand("mnMoveDraw", userToMove);
     EnableCommand("mnMoveResign", userToMove);
-    if (!MainForm)
-        return;
 
-    if (MainForm->txtComment->toPlainText() != CommentAsShown(Game.MoveComment[Game.CurPly]))
-        MainForm->txtComment->setPlainText(Game.MoveComment[Game.CurPly]);
+    View& shown = view();
+    if (shown.commentText() != CommentAsShown(Game.MoveComment[Game.CurPly]))
+        shown.setCommentText(Game.MoveComment[Game.CurPly]);
     SetMainIcon(Game.EndSide);
-    {
-        const QSignalBlocker quiet(MainForm->lstMoveText);
-        MainForm->lstMoveText->setCurrentRow(Game.CurPly);
-        if (QListWidgetItem* item = MainForm->lstMoveText->item(Game.CurPly))
-            MainForm->lstMoveText->scrollToItem(item);
-    }
-    QComboBox* annotation = MainForm->cmbAnnotation;
-    annotation->setCurrentIndex(Game.CurPly == 0 ? 0 : Game.MoveNag[Game.CurPly]);
-    annotation->setEnabled(Game.CurPly > 0);
+    shown.selectMoveRow(Game.CurPly);
+    shown.setAnnotationIndex(Game.CurPly == 0 ? 0 : Game.MoveNag[Game.CurPly]);
+    shown.setAnnotationEnabled(Game.CurPly > 0);
 }
 
 void ResetMoveList()
 {
-    LastMoveShown = 0;
-    if (!MainForm)
-        return;
-    {
-        const QSignalBlocker quiet(MainForm->lstMoveText);
-        MainForm->lstMoveText->clear();
-        MainForm->lstMoveText->addItem(QStringLiteral("==Start=="));
-    }
-    MainForm->cmbAnnotation->setCurrentIndex(0);
-    MainForm->txtComment->clear();
+    Game.LastMoveShown = 0;
+    view().resetMoveList();
+    view().setAnnotationIndex(0);
+    view().setCommentText(QString());
 }
 
 void mnMoveStart_Click()
@@ -287,9 +239,7 @@ void mnMoveEnd_Click()
 
 void lstMoveText_Click()
 {
-    if (!MainForm)
-        return;
-    const int target = MainForm->lstMoveText->currentRow();
+    const int target = view().selectedMoveRow();
     if (target < 0 || target > Game.PlyCount || target == Game.CurPly)
         return;
     while (Game.CurPly > target)

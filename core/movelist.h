@@ -4,9 +4,6 @@
 
 #include "kessrin/encoding.h"
 
-// The move whose squares are drawn highlighted; 0 = none.
-extern MoveCode LastMoveShown;
-
 // Pause between the four steps of a move animation.
 constexpr int AnimationStepMs = 25;
 

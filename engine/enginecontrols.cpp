@@ -7,26 +7,18 @@
 #include "files/filedialog.h"
 #include "play/clockstate.h"
 #include "play/sides.h"
-#include "shell/frmmain.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
-
-#include <QAction>
+#include "shell/view.h"
 
 namespace {
 
-QAction* Command(const char* name)
-{
-    return MainForm ? MainForm->command(QString::fromLatin1(name)) : nullptr;
-}
-
 void SetCommand(const char* name, bool enabled, bool clearTick)
 {
-    if (QAction* action = Command(name)) {
-        action->setEnabled(enabled);
-        if (clearTick)
-            action->setChecked(false);
-    }
+    const QString command = QString::fromLatin1(name);
+    view().setCommandEnabled(command, enabled);
+    if (clearTick)
+        view().setCommandChecked(command, false);
 }
 
 } // namespace
@@ -41,19 +33,16 @@ void UpdateEngineControls(bool loaded)
     SetCommand("mnEnginePonder", false, true);
     if (Engine.ThinkShown) {
         CloseThinkingWindow();
-        if (QAction* analyze = Command("mnEngineAnalyze"))
-            analyze->setChecked(false);
+        view().setCommandChecked(QStringLiteral("mnEngineAnalyze"), false);
     }
     SetCommand("mnEngineAnalyze", loaded, false);
     SetCommand("mnEngineStop", false, false);
     SetCommand("mnMoveRetract", loaded, false);
-    if (QAction* draw = Command("mnMoveDraw"))
-        draw->setChecked(false);
+    view().setCommandChecked(QStringLiteral("mnMoveDraw"), false);
     SetCommand("mnHelpEngine", loaded, false);
     if (!loaded) {
         Clock.ClockRunning = false;
-        if (QAction* level = Command("mnEngineLevel"))
-            level->setChecked(false);
+        view().setCommandChecked(QStringLiteral("mnEngineLevel"), false);
     }
 }
 
@@ -92,13 +81,4 @@ void mnEngineStop_Click()
 void mnHelpEngine_Click()
 {
     ShowEngineInfo();
-}
-
-void ConnectEngineCommands(frmMain& form)
-{
-    form.onCommand(QStringLiteral("mnEngineLoad"), mnEngineLoad_Click);
-    form.onCommand(QStringLiteral("mnEngineStop"), mnEngineStop_Click);
-    form.onCommand(QStringLiteral("mnHelpEngine"), mnHelpEngine_Click);
-    if (QAction* load = form.command(QStringLiteral("mnEngineLoad")))
-        load->setEnabled(true);
 }

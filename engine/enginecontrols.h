@@ -4,8 +4,6 @@
 
 #include <QString>
 
-class frmMain;
-
 // Enables the engine commands when loaded, resets the engine's sides and pondering, closes the
 // thinking window and, without an engine, stops the clocks.
 void UpdateEngineControls(bool loaded);
@@ -21,5 +19,3 @@ void mnEngineLoad_Click();
 void mnEngineStop_Click();
 // "About UCI &Engine".
 void mnHelpEngine_Click();
-// Connects the three handlers above to the window's commands.
-void ConnectEngineCommands(frmMain& form);

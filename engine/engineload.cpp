@@ -70,7 +70,6 @@ void ShowEngineInfo()
 
 bool LoadEngine(bool showInfo)
 {
-    setEngineNameSource([] { return Engine.EngineName; });
     if (Engine.EngineState > 0)
         UnloadEngine();
     // A slave left over from a main engine that died is unloaded with it.
@@ -172,7 +171,6 @@ void StartDefaultEngine()
     showMessage(QStringLiteral("Unable to load engine: ") + Cfg.EnginePath, MsgButtons::Ok,
                 MsgIcon::Exclamation);
     Cfg.EnginePath.clear();
-    setEngineNameSource([] { return Engine.EngineName; });
     UpdateEngineControls(false);
     SetWindowTitle();
 }

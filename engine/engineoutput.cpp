@@ -8,9 +8,9 @@
 #include "engine/enginestate.h"
 #include "engine/search.h"
 #include "engine/uci.h"
-#include "shell/frmmain.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
+#include "shell/view.h"
 
 namespace {
 
@@ -74,8 +74,7 @@ void PlayEngineMove(const QString& line, MoveCode move, bool resign, bool draw)
         Engine.EngineState = 2;
         return;
     }
-    if (MainForm)
-        MainForm->update();
+    view().refreshWindow();
     if (Cfg.AllowResign && draw)
         OfferDraw();
     if (Engine.EngineState == 1 && Engine.PonderOn) {

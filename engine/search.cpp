@@ -6,39 +6,18 @@
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "play/clockstate.h"
-#include "shell/frmmain.h"
+#include "play/levels.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
-
-#include <QAction>
-#include <QLabel>
-#include <QMenu>
+#include "shell/view.h"
 
 #include <array>
 
 namespace {
 
-std::function<GoLimits(int)> goLimitsSource;
-ThinkingWindowHooks thinkingHooks;
-
-GoLimits FreshTimeControl(int sideToMove)
-{
-    (void)sideToMove;
-    GoLimits limits;
-    limits.level = Cfg.Depth;
-    limits.incMode = Cfg.IncMode;
-    limits.timeLeftWhite = limits.timeLeftBlack = Cfg.InitTime * 60;
-    limits.incTime = Cfg.IncTime;
-    limits.movesLeft = Cfg.IncMove;
-    return limits;
-}
-
 void EnableCommand(const char* name, bool enabled)
 {
-    if (!MainForm)
-        return;
-    if (QAction* action = MainForm->command(QString::fromLatin1(name)))
-        action->setEnabled(enabled);
+    view().setCommandEnabled(QString::fromLatin1(name), enabled);
 }
 
 // A Chess960 game whose start happens to look standard (king on e, rooks on a and h) is still
@@ -60,47 +39,25 @@ bool GameIsChess960()
 
 } // namespace
 
-void setGoLimitsSource(std::function<GoLimits(int sideToMove)> source)
-{
-    goLimitsSource = std::move(source);
-}
-
-GoLimits CurrentGoLimits(int sideToMove)
-{
-    return goLimitsSource ? goLimitsSource(sideToMove) : FreshTimeControl(sideToMove);
-}
-
-void setThinkingWindowHooks(ThinkingWindowHooks hooks)
-{
-    thinkingHooks = std::move(hooks);
-}
-
 void AppendThink(const QString& text)
 {
-    if (thinkingHooks.append)
-        thinkingHooks.append(text);
+    view().appendThinking(text);
 }
 
 void ClearThink()
 {
-    if (thinkingHooks.clear)
-        thinkingHooks.clear();
+    view().clearThinking();
 }
 
 void CloseThinkingWindow()
 {
-    if (thinkingHooks.close)
-        thinkingHooks.close();
+    view().closeThinking();
     Engine.ThinkShown = false;
 }
 
 void SetStatusPanel(const char* key, const QString& text)
 {
-    if (!MainForm)
-        return;
-    if (QLabel* panel = MainForm->statusPanel(QString::fromLatin1(key));
-        panel && panel->text() != text)
-        panel->setText(text);
+    view().setStatusText(QString::fromLatin1(key), text);
 }
 
 bool SearchGoesToSlave()
@@ -144,7 +101,7 @@ void StartSearch()
     const bool toSlave = SearchGoesToSlave();
     SetOptionBool(QStringLiteral("UCI_Chess960"), GameIsChess960(), toSlave);
     SendToEngine(QStringLiteral("position ") + position.text, toSlave);
-    SendToEngine(GoLine(Engine.EngineState == 5, ponder, CurrentGoLimits(Engine.EngineBoard.side)),
+    SendToEngine(GoLine(Engine.EngineState == 5, ponder, LevelLimits(Engine.EngineBoard.side)),
                  toSlave);
 
     for (const char* panel : {"Curr", "Nps", "Pv", "Msg"})
@@ -196,17 +153,13 @@ void PonderHitOrStop(MoveCode move)
 
 void SetThinkingControls(bool thinking)
 {
-    if (!MainForm)
-        return;
     for (const char* name :
          {"mnPosEdit", "mnPosPaste", "mnPosLoad", "mnQuorvinPlay", "mnEngineLevel", "mnEngineSet"})
         EnableCommand(name, !thinking);
-    if (QMenu* handicap = MainForm->commandSet().menu(QStringLiteral("mnQuorvinHandicap_")))
-        handicap->menuAction()->setEnabled(!thinking);
+    view().setMenuEnabled(QStringLiteral("mnQuorvinHandicap_"), !thinking);
     EnableCommand("mnEngineStop", thinking);
     if (thinking && Clock.DemoRunning) {
         Clock.DemoRunning = false;
-        if (QAction* demo = MainForm->command(QStringLiteral("mnQuorvinPlay")))
-            demo->setChecked(false);
+        view().setCommandChecked(QStringLiteral("mnQuorvinPlay"), false);
     }
 }

@@ -4,7 +4,6 @@
 
 #include "engine/uci.h"
 
-#include <functional>
 
 // Starts a search of the shown position; the caller sets EngineState first (5 analyse, 6 own
 // move, 7 ponder on PonderMove).
@@ -25,19 +24,7 @@ void PonderHitOrStop(MoveCode move);
 
 constexpr double StopTimeoutSeconds = 10.0;
 
-// Where StartSearch takes the level and clock values for the side to move; until the clocks
-// install theirs, a fresh time control from the settings.
-void setGoLimitsSource(std::function<GoLimits(int sideToMove)> source);
-GoLimits CurrentGoLimits(int sideToMove);
-
-// The thinking window's part: append a line, empty the text, close the window. Calls do
-// nothing until the window installs its handlers.
-struct ThinkingWindowHooks {
-    std::function<void(const QString&)> append;
-    std::function<void()> clear;
-    std::function<void()> close;
-};
-void setThinkingWindowHooks(ThinkingWindowHooks hooks);
+// The thinking window's part: append a line, empty the text, close the window.
 void AppendThink(const QString& text);
 void ClearThink();
 void CloseThinkingWindow();

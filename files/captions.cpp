@@ -3,11 +3,9 @@
 #include "core/gamerecord.h"
 #include "play/clocks.h"
 #include "play/sides.h"
-#include "shell/frmmain.h"
 #include "shell/parseclamped.h"
-#include "shell/pieceimages.h"
+#include "shell/view.h"
 
-#include <QLabel>
 
 QString EventCaption()
 {
@@ -70,20 +68,14 @@ QString DefaultGameName()
 
 void RefreshGameCaptions()
 {
-    if (!MainForm)
-        return;
-    const QPixmap& white = EngineWhite ? Pictures.engineWhite() : Pictures.pieces[1];
-    const QPixmap& black = EngineBlack ? Pictures.engineBlack() : Pictures.pieces[7];
-    MainForm->imgUp->setPixmap(Game.Flipped ? white : black);
-    MainForm->imgDown->setPixmap(Game.Flipped ? black : white);
-    // Tag texts are shown as typed, never as markup.
-    for (QLabel* label :
-         {MainForm->lblEvent, MainForm->lblResult, MainForm->lblSiteDate, MainForm->lblOpen})
-        label->setTextFormat(Qt::PlainText);
-    MainForm->lblEvent->setText(EventCaption());
-    MainForm->lblResult->setText(PlayersCaption());
-    MainForm->lblSiteDate->setText(SiteDateCaption());
-    MainForm->lblOpen->setText(OpeningCaption());
+    View& shown = view();
+    const PlayerPicture white = EngineWhite ? PlayerPicture::WhiteEngine : PlayerPicture::WhitePiece;
+    const PlayerPicture black = EngineBlack ? PlayerPicture::BlackEngine : PlayerPicture::BlackPiece;
+    shown.setPlayerPictures(Game.Flipped ? white : black, Game.Flipped ? black : white);
+    shown.setHeaderText(HeaderLabel::Event, EventCaption());
+    shown.setHeaderText(HeaderLabel::Result, PlayersCaption());
+    shown.setHeaderText(HeaderLabel::SiteDate, SiteDateCaption());
+    shown.setHeaderText(HeaderLabel::Opening, OpeningCaption());
     // The label sets follow the orientation, so both clocks are shown again.
     ShowClock(White);
     ShowClock(Black);

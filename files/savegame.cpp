@@ -1,25 +1,19 @@
 #include "files/savegame.h"
 
 #include "core/gamerecord.h"
+#include "engine/enginestate.h"
 #include "files/captions.h"
 #include "files/filedialog.h"
-#include "files/frmviewpgn.h"
 #include "files/pgnwriter.h"
-#include "shell/frmmain.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
-
-#include <QAction>
+#include "shell/view.h"
 
 namespace {
 
-std::function<QString()> engineNameSource;
-
 void enableSave(bool enabled)
 {
-    if (MainForm)
-        if (QAction* save = MainForm->command(QStringLiteral("mnFileSave")))
-            save->setEnabled(enabled);
+    view().setCommandEnabled(QStringLiteral("mnFileSave"), enabled);
 }
 
 } // namespace
@@ -84,14 +78,7 @@ QString WindowTitle(const QString& gameFile, const QString& engineName)
 
 void SetWindowTitle()
 {
-    if (MainForm)
-        MainForm->setWindowTitle(
-            WindowTitle(Game.GameFile, engineNameSource ? engineNameSource() : QString()));
-}
-
-void setEngineNameSource(std::function<QString()> source)
-{
-    engineNameSource = std::move(source);
+    view().setWindowCaption(WindowTitle(Game.GameFile, Engine.EngineName));
 }
 
 void mnFileSave_Click()
@@ -110,24 +97,5 @@ void mnFileSaveAs_Click()
 void mnFilePgn_Click()
 {
     WriteGame(true);
-    frmViewPgn window(MainForm);
-    window.exec();
-}
-
-void ConnectSaveCommands(frmMain& form)
-{
-    const struct {
-        const char* name;
-        void (*handler)();
-    } commands[] = {
-        {"mnFileSave", &mnFileSave_Click},
-        {"mnFileSaveAs", &mnFileSaveAs_Click},
-        {"mnFilePgn", &mnFilePgn_Click},
-    };
-    for (const auto& command : commands) {
-        if (QAction* action = form.onCommand(QString::fromLatin1(command.name), command.handler))
-            action->setEnabled(true);
-    }
-    if (QAction* save = form.command(QStringLiteral("mnFileSave")))
-        save->setEnabled(Game.Modified);
+    view().showGameText();
 }

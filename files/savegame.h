@@ -4,10 +4,6 @@
 
 #include <QString>
 
-#include <functional>
-
-class frmMain;
-
 // Marks the game changed and enables the Save command.
 void SetModified();
 // Marks the game saved and disables the Save command.
@@ -20,12 +16,8 @@ bool SaveGameAs();
 QString WindowTitle(const QString& gameFile, const QString& engineName);
 // Sets the main window's caption from GameFile, or the main engine's name when there is none.
 void SetWindowTitle();
-// Where SetWindowTitle reads the name the main engine reported; engine loading installs it.
-void setEngineNameSource(std::function<QString()> source);
 
 // Command handlers: Save (Save As when the game has no file), Save As, View Text.
 void mnFileSave_Click();
 void mnFileSaveAs_Click();
 void mnFilePgn_Click();
-// Connects Save, Save As and View Text of the window and enables them; Save follows Modified.
-void ConnectSaveCommands(frmMain& form);

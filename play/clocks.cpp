@@ -5,24 +5,15 @@
 #include "play/clockstate.h"
 #include "play/levels.h"
 #include "play/sides.h"
-#include "shell/frmmain.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
-
-#include <QAction>
-#include <QLabel>
+#include "shell/view.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr double SecondsPerDay = 86400.0;
-
-void SetLabel(QLabel* label, const QString& text)
-{
-    if (label && label->text() != text)
-        label->setText(text);
-}
 
 void ResetTimes()
 {
@@ -55,37 +46,30 @@ QString FormatClock(int n)
 
 void ShowClock(int side)
 {
-    if (!MainForm)
-        return;
     const int s = side < 0 ? Game.EndSide : side;
     const bool upper = (s == White) == Game.Flipped;
-    frmMain& f = *MainForm;
-    QLabel* head = upper ? f.lblTimeLeftUp1 : f.lblTimeLeftDown1;
-    QLabel* value = upper ? f.lblTimeLeftUp : f.lblTimeLeftDown;
-    QLabel* rule = upper ? f.lblTimeRuleUp : f.lblTimeRuleDown;
-    QLabel* elapsed = upper ? f.lblTimeElapsedUp : f.lblTimeElapsedDown;
+    View& shown = view();
+    const auto SetLabel = [&shown, upper](ClockField field, const QString& text) {
+        shown.setClockText(upper, field, text);
+    };
 
     if (Cfg.Depth != LevelTimed) {
-        SetLabel(head, QStringLiteral("Level"));
-        SetLabel(value, LevelText(Cfg.Depth));
-        SetLabel(rule, QString());
+        SetLabel(ClockField::Head, QStringLiteral("Level"));
+        SetLabel(ClockField::Value, LevelText(Cfg.Depth));
+        SetLabel(ClockField::Rule, QString());
     } else {
-        SetLabel(head, QStringLiteral("Timer"));
-        SetLabel(value, FormatClock(Clock.TimeLeft[s]));
-        SetLabel(rule, Cfg.IncMode ? QStringLiteral("Plus %1 sec/move").arg(Cfg.IncTime)
+        SetLabel(ClockField::Head, QStringLiteral("Timer"));
+        SetLabel(ClockField::Value, FormatClock(Clock.TimeLeft[s]));
+        SetLabel(ClockField::Rule, Cfg.IncMode ? QStringLiteral("Plus %1 sec/move").arg(Cfg.IncTime)
                                    : QStringLiteral("In next %1 moves").arg(Clock.MovesLeft[s]));
     }
-    SetLabel(elapsed, FormatClock(Clock.TimeElapsed[s]));
+    SetLabel(ClockField::Elapsed, FormatClock(Clock.TimeElapsed[s]));
 }
 
 void SetLevelCommandTicked(bool ticked)
 {
-    if (!MainForm)
-        return;
-    if (QAction* level = MainForm->command(QStringLiteral("mnEngineLevel"))) {
-        level->setCheckable(true);
-        level->setChecked(ticked);
-    }
+    view().setCommandCheckable(QStringLiteral("mnEngineLevel"), true);
+    view().setCommandChecked(QStringLiteral("mnEngineLevel"), ticked);
 }
 
 void ResetClocks()
@@ -160,8 +144,7 @@ void ClockSecond()
         showMessage(s == White ? QStringLiteral("White's flag fell.")
                                : QStringLiteral("Black's flag fell."),
                     MsgButtons::Ok, MsgIcon::Information);
-        if (MainForm)
-            MainForm->lblResult->setText(PlayersCaption());
+        view().setHeaderText(HeaderLabel::Result, PlayersCaption());
     }
     ShowClock(s);
 }

@@ -5,32 +5,16 @@
 #include "engine/enginestate.h"
 #include "engine/search.h"
 #include "play/clocks.h"
+#include "play/gamecontrol.h"
 #include "play/sides.h"
 #include "shell/audio.h"
 #include "shell/platform.h"
 
 #include <QCoreApplication>
 
-namespace {
-
-std::function<void()> demoStep;
-std::function<bool()> speechIdleSource;
-
-} // namespace
-
-void setDemoStep(std::function<void()> step)
-{
-    demoStep = std::move(step);
-}
-
-void setSpeechIdleSource(std::function<bool()> source)
-{
-    speechIdleSource = std::move(source);
-}
-
 bool SpeechIdle()
 {
-    return speechIdleSource ? speechIdleSource() : true;
+    return platform().speechIdle();
 }
 
 void ProcessEvents()
@@ -63,8 +47,7 @@ void EngineTurn()
 void ClockTick()
 {
     ClockSecond();
-    if (demoStep)
-        demoStep();
+    DemoStep();
     EngineTurn();
     MusicTick();
     ProcessEvents();

@@ -13,36 +13,25 @@
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/clocktick.h"
-#include "play/frmnewgame.h"
 #include "play/levels.h"
 #include "play/sidecommands.h"
 #include "play/sides.h"
 #include "shell/audio.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
+#include "core/board.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
-
-#include <QAction>
-#include <QMenu>
+#include "shell/view.h"
 
 namespace {
 
-QAction* Command(const QString& name, int index = -1)
-{
-    return MainForm ? MainForm->command(name, index) : nullptr;
-}
-
 void SetTicked(const QString& name, bool ticked)
 {
-    if (QAction* action = Command(name))
-        action->setChecked(ticked);
+    view().setCommandChecked(name, ticked);
 }
 
 void SetEnabled(const QString& name, bool enabled)
 {
-    if (QAction* action = Command(name))
-        action->setEnabled(enabled);
+    view().setCommandEnabled(name, enabled);
 }
 
 // The board's orientation with its menu tick and the coordinates that follow it.
@@ -89,8 +78,7 @@ void ResetGame(bool keepTags, bool quiet)
     ClearModified();
     ResetMoveList();
     SetFlipped(false);
-    if (MainForm)
-        SetWindowTitle();
+    SetWindowTitle();
     SetDemoRunning(Cfg.AutoPlay);
     ResetClocks();
 }
@@ -99,15 +87,14 @@ void NewGame()
 {
     ResetGame(false, false);
     RedrawBoard();
-    if (MainForm)
-        RefreshGameCaptions();
+    RefreshGameCaptions();
     ShowMoveList(false);
 }
 
 void AskNewGame()
 {
     if (Cfg.ShowNew) {
-        ShowNewGameDialog(MainForm);
+        view().showNewGameDialog();
         return;
     }
     Game.GameFile.clear();
@@ -174,8 +161,7 @@ void PreparePlayers()
         Game.TagBlack = EngineBlack ? blackEngine + suffix : human;
     }
 
-    if (MainForm)
-        RefreshGameCaptions();
+    RefreshGameCaptions();
     ApplyLevel();
 }
 
@@ -216,25 +202,4 @@ void mnQuorvinHandicap_Click(int index)
     StartFromFen(QString::fromLatin1(HandicapFens[index % 3]), false);
     // The side giving the odds is always White.
     AssignSides(index < 3 ? RoleComputerWhite : RoleComputerBlack);
-}
-
-void ConnectGameCommands(frmMain& form)
-{
-    const auto connect = [&form](const QString& name, std::function<void()> handler, int index) {
-        if (QAction* action = form.onCommand(name, std::move(handler), index))
-            action->setEnabled(true);
-    };
-    connect(QStringLiteral("mnFileNew"), mnFileNew_Click, -1);
-    connect(QStringLiteral("mnQuorvinPlay"), mnQuorvinPlay_Click, -1);
-    for (int index = 0; index < 6; ++index)
-        connect(
-            QStringLiteral("mnQuorvinHandicap"), [index] { mnQuorvinHandicap_Click(index); },
-            index);
-    if (QMenu* handicaps = form.commandSet().menu(QStringLiteral("mnQuorvinHandicap_")))
-        handicaps->setEnabled(true);
-    // Ticks follow the flags only, never the click itself.
-    if (QAction* demo = form.command(QStringLiteral("mnQuorvinPlay")))
-        demo->setChecked(Clock.DemoRunning);
-    ConnectSideCommands(form);
-    setDemoStep(DemoStep);
 }

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-class frmMain;
 
 // The computer's role in a new game (setting "EnginePlay").
 enum EngineRole : int {
@@ -55,6 +54,3 @@ void mnQuorvinPlay_Click();
 // (playing the weakened White), 3..5 the human does.
 void mnQuorvinHandicap_Click(int index);
 
-// Connects New Game, Demonstrate, the handicap items and the side commands of the Computer
-// menu, and installs the demonstration step in the main loop's tick.
-void ConnectGameCommands(frmMain& form);

@@ -62,11 +62,6 @@ QString SearchLimits(int sideToMove)
     return GoLimitsText(LevelLimits(sideToMove));
 }
 
-void InstallLevelLimits()
-{
-    setGoLimitsSource(&LevelLimits);
-}
-
 QString LevelWarning(int choice)
 {
     QString first;

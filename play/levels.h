@@ -27,8 +27,6 @@ QString LevelText(int level);
 GoLimits LevelLimits(int sideToMove);
 // The limits text that follows "go" for the current Level (" depth 8", " wtime ... btime ...").
 QString SearchLimits(int sideToMove);
-// Makes every search started from now on take its limits from LevelLimits.
-void InstallLevelLimits();
 
 // The information text shown when the user picks level option index 10 ("Grandmaster") or
 // 11 ("Overwhelming"), or LevelInfinite for "Infinite"; "" for any other choice.

@@ -5,18 +5,13 @@
 #include "engine/search.h"
 #include "play/gamecontrol.h"
 #include "play/sides.h"
-#include "shell/frmmain.h"
-
-#include <QAction>
+#include "shell/view.h"
 
 namespace {
 
 void SetTicked(const char* name, bool ticked)
 {
-    if (!MainForm)
-        return;
-    if (QAction* action = MainForm->command(QString::fromLatin1(name)))
-        action->setChecked(ticked);
+    view().setCommandChecked(QString::fromLatin1(name), ticked);
 }
 
 // Changes one of the engine's sides. keepSearch: the engine plays the other side and that side
@@ -51,11 +46,4 @@ void mnEnginePonder_Click()
         HaltEngine();
     Engine.PonderOn = !Engine.PonderOn;
     SetTicked("mnEnginePonder", Engine.PonderOn);
-}
-
-void ConnectSideCommands(frmMain& form)
-{
-    form.onCommand(QStringLiteral("mnEngineWhite"), mnEngineWhite_Click);
-    form.onCommand(QStringLiteral("mnEngineBlack"), mnEngineBlack_Click);
-    form.onCommand(QStringLiteral("mnEnginePonder"), mnEnginePonder_Click);
 }

@@ -1,7 +1,6 @@
 // The Computer menu's side commands: which sides the engine plays and whether it ponders.
 #pragma once
 
-class frmMain;
 
 // "Computer &White": the engine takes or leaves White. A search it runs for Black while Black is
 // to move goes on; any other search is stopped first.
@@ -12,5 +11,3 @@ void mnEngineBlack_Click();
 // search for its own move.
 void mnEnginePonder_Click();
 
-// Connects the three commands; UpdateEngineControls decides when they are enabled.
-void ConnectSideCommands(frmMain& form);

@@ -1,12 +1,11 @@
 #include "shell/audio.h"
 
 #include "shell/appstate.h"
-#include "shell/frmmain.h"
 #include "shell/media_catalog.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
+#include "shell/view.h"
 
-#include <QAction>
 #include <QFileInfo>
 
 namespace {
@@ -49,10 +48,7 @@ void SetMusic(int index)
             platform().playMusic(path);
     }
     Cfg.Music = static_cast<qint16>(index);
-    if (MainForm) {
-        for (QAction* act : MainForm->commandSet().group(QStringLiteral("mnOptionsMusic")))
-            act->setChecked(act->property("index").toInt() == index);
-    }
+    view().tickOnly(QStringLiteral("mnOptionsMusic"), index);
 }
 
 void MusicTick()

@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-class QWidget;
-
 extern const QString AppTitle; // "Chess Quorvin"
 
 enum class MsgIcon { None, Exclamation, Question, Information, Picture };
@@ -68,6 +66,8 @@ public:
     virtual void replayMusic() = 0;
     // Stops and releases the open music, if any.
     virtual void closeMusic() = 0;
+    // True unless a voice is speaking.
+    virtual bool speechIdle() = 0;
     // The desktop's alert sound for a kind of message, played before some message boxes.
     virtual void systemSound(MsgIcon kind) = 0;
 };

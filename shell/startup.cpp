@@ -1,37 +1,16 @@
 #include "shell/startup.h"
 
 #include "core/domove.h"
-#include "core/gamerecord.h"
-#include "core/movecommands.h"
-#include "engine/enginecontrols.h"
-#include "engine/engineload.h"
 #include "engine/engineoutput.h"
-#include "engine/enginestate.h"
-#include "files/captions.h"
 #include "files/filedialog.h"
-#include "files/savegame.h"
-#include "kessrin.h"
-#include "play/clockstate.h"
 #include "play/clocktick.h"
-#include "play/frmlevelset.h"
 #include "play/gamecontrol.h"
-#include "play/sides.h"
 #include "shell/appstate.h"
-#include "shell/audio.h"
-#include "shell/boardcommands.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
-#include "shell/pieceimages.h"
-#include "shell/platform.h"
-#include "shell/settings.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QLockFile>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include <memory>
 
@@ -99,16 +78,6 @@ void MainLoop()
     }
 }
 
-void ConnectAllCommands(frmMain& form)
-{
-    ConnectSaveCommands(form);
-    ConnectBoardCommands(form);
-    ConnectMoveCommands(form);
-    ConnectEngineCommands(form);
-    ConnectLevelCommands(form);
-    ConnectGameCommands(form);
-}
-
 void StartFromCommandLine(const CommandLineRequest& request)
 {
     switch (request.kind) {
@@ -136,67 +105,4 @@ void StartFromCommandLine(const CommandLineRequest& request)
         break;
     }
     }
-}
-
-int RunProgram(const QStringList& arguments)
-{
-    Platform& host = platform();
-    host.randomInt(0, 0); // the generator is seeded from the clock when the platform starts
-    App.SecondInstance = DetectSecondInstance();
-    App.ProgramFolder = QCoreApplication::applicationDirPath();
-    if (!App.ProgramFolder.endsWith(QLatin1Char('/')))
-        App.ProgramFolder += QLatin1Char('/');
-    App.CpuCount = host.processorCount();
-    LoadCommonSettings();
-    const CommandLineRequest request = ParseCommandLine(JoinArguments(arguments));
-    LoadSettings();
-    KessrinInit();
-    KessrinLoadEco((App.ProgramFolder + QStringLiteral("ECO.TXT")).toStdString(), 2048);
-    resetRecord(false);
-    LoadPieceImages();
-    Clock.ClockRunning = false;
-    Engine.EngineState = 0;
-    if (!Cfg.LogFile.isEmpty() && Cfg.EngineLog) {
-        // Each run starts with an empty engine log; a log that cannot be opened is ignored.
-        QFile log(Cfg.LogFile);
-        if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            log.close();
-    }
-
-    frmMain window;
-    window.Form_Load();
-    ConnectAllCommands(window);
-    ApplyBoardSettings();
-    RedrawBoard();
-    RefreshGameCaptions();
-    SetWindowTitle();
-    StartDefaultEngine();
-    AlternateWhite = false;
-    // Until the automatic save file can be read, only the case without it starts a new game.
-    const bool askNewGame = request.kind == CommandLineRequest::Kind::Empty && !Cfg.AutoSave;
-    if (askNewGame)
-        NewGame();
-    StartFromCommandLine(request);
-
-    if (!App.SecondInstance)
-        window.move(Cfg.Left / 15, Cfg.Top / 15);
-    window.show();
-    window.txtMove->setFocus();
-    if (askNewGame) {
-        // Asked from the loop's first pass, over the shown window; not once the window closed.
-        QTimer::singleShot(0, [] {
-            if (App.Running && MainForm)
-                AskNewGame();
-        });
-    }
-
-    MainLoop();
-    Clock.ClockRunning = false;
-
-    SaveCommonSettings();
-    SaveSettings();
-    StopSound();
-    CloseMusic();
-    KessrinUnloadEco();
-    return 0;
 }

@@ -19,16 +19,9 @@ CommandLineRequest ParseCommandLine(const QString& commandLine);
 // True when another copy of the program already runs. The first copy holds a lock until it ends.
 bool DetectSecondInstance();
 
-class frmMain;
-
-// Connects every menu command, toolbar button and control of the main window to its handler.
-void ConnectAllCommands(frmMain& form);
 // Starts the game the command line asks for (the position of "/S" or of the "/F" file's first
 // line).
 void StartFromCommandLine(const CommandLineRequest& request);
-
-// Everything from start-up to shut-down; returns the process exit status.
-int RunProgram(const QStringList& arguments);
 
 // The polling loop: engine lines first, otherwise the periodic tick; ends when Running is false.
 void MainLoop();

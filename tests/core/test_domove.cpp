@@ -9,9 +9,9 @@
 #include "files/savegame.h"
 #include "play/clockstate.h"
 #include "play/sides.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
-#include "shell/pieceimages.h"
+#include "gui/boardview.h"
+#include "gui/frmmain.h"
+#include "gui/pieceimages.h"
 #include "shell/settings.h"
 #include "support/test_app.h"
 
@@ -488,7 +488,7 @@ TEST_F(DoMoveTest, StartFromFenReplacesTheWholeGame)
     EXPECT_FALSE(Game.Modified);
     EXPECT_FALSE(form->command("mnFileSave")->isEnabled());
     EXPECT_EQ(Game.GameFile, "");
-    EXPECT_EQ(LastMoveShown, 0);
+    EXPECT_EQ(Game.LastMoveShown, 0);
     ASSERT_EQ(form->lstMoveText->count(), 1);
     EXPECT_EQ(form->lstMoveText->item(0)->text(), "==Start==");
     EXPECT_EQ(pictureOf(sq("e4")), 0);

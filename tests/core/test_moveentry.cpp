@@ -3,12 +3,12 @@
 
 #include "core/annotations.h"
 #include "core/domove.h"
-#include "core/frmpromotion.h"
+#include "gui/frmpromotion.h"
 #include "core/moveentry.h"
 #include "core/movelist.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
-#include "shell/pieceimages.h"
+#include "gui/boardview.h"
+#include "gui/frmmain.h"
+#include "gui/pieceimages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,24 +64,24 @@ TEST_F(MoveEntryTest, FirstClickPicksOnlyAPieceOfTheSideToMove)
 {
     for (const char* square : {"e4", "e7"}) {
         ClickSquare(sq(square));
-        EXPECT_EQ(SelectedSquare, 0) << square;
+        EXPECT_EQ(Game.SelectedSquare, 0) << square;
     }
     EXPECT_TRUE(fake.soundsPlayed.empty());
 
     ClickSquare(sq("g1"));
-    EXPECT_EQ(SelectedSquare, sq("g1"));
+    EXPECT_EQ(Game.SelectedSquare, sq("g1"));
     EXPECT_EQ(pictureOf(sq("g1")), PieceImageIndex(ColourValue(White) + Knight) + HighlightOffset);
     ClickSquare(sq("b1")); // another own piece: the selection moves
-    EXPECT_EQ(SelectedSquare, sq("b1"));
+    EXPECT_EQ(Game.SelectedSquare, sq("b1"));
     EXPECT_EQ(pictureOf(sq("g1")), PieceImageIndex(ColourValue(White) + Knight));
     EXPECT_EQ(sounds(), (QStringList{"CLICK", "CLICK"}));
 
     ClickSquare(sq("b4")); // not a knight move: the selection stays
     EXPECT_EQ(Game.PlyCount, 0);
-    EXPECT_EQ(SelectedSquare, sq("b1"));
+    EXPECT_EQ(Game.SelectedSquare, sq("b1"));
     ClickSquare(sq("c3"));
     EXPECT_EQ(Game.PlyCount, 1);
-    EXPECT_EQ(SelectedSquare, 0);
+    EXPECT_EQ(Game.SelectedSquare, 0);
     EXPECT_TRUE(Game.Modified);
 }
 
@@ -111,10 +111,10 @@ TEST_F(MoveEntryTest, FlippedBoardMapsTheTopLeftImageToH1)
 {
     Game.Flipped = true;
     imgSquares_MouseDown(0);
-    EXPECT_EQ(SelectedSquare, sq("h1"));
+    EXPECT_EQ(Game.SelectedSquare, sq("h1"));
     Game.Flipped = false;
     imgSquares_MouseDown(63);
-    EXPECT_EQ(SelectedSquare, sq("h1"));
+    EXPECT_EQ(Game.SelectedSquare, sq("h1"));
 }
 
 TEST_F(MoveEntryTest, PromotionDialogOnlyForALegalPawnMove)
@@ -150,7 +150,7 @@ TEST_F(MoveEntryTest, PromotionDialogOnlyForALegalPawnMove)
         if (row.promoted) {
             EXPECT_EQ(Game.Board.squares[sq(row.to)], row.promoted) << row.fen;
         } else {
-            EXPECT_EQ(SelectedSquare, sq(row.from));
+            EXPECT_EQ(Game.SelectedSquare, sq(row.from));
             EXPECT_EQ(sounds(), (QStringList{"CLICK", "ILLEGAL"})) << row.fen;
         }
     }
@@ -223,7 +223,7 @@ TEST_F(MoveEntryTest, FoolsMateByClicksOnTheWindow)
                             {"d8", "h4", Qt::LeftButton}};
     for (const Click& click : clicks) {
         pressOnBoard(board, sq(click.from), click.button);
-        EXPECT_EQ(SelectedSquare, sq(click.from));
+        EXPECT_EQ(Game.SelectedSquare, sq(click.from));
         pressOnBoard(board, sq(click.to), click.button);
     }
     EXPECT_EQ(Game.PlyCount, 4);

@@ -6,9 +6,9 @@
 #include "core/movelist.h"
 #include "engine/enginestate.h"
 #include "play/sides.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
-#include "shell/pieceimages.h"
+#include "gui/boardview.h"
+#include "gui/frmmain.h"
+#include "gui/pieceimages.h"
 #include "shell/settings.h"
 
 #include <QAction>
@@ -196,9 +196,9 @@ TEST_F(MoveListTest, ShowMoveListMarksTheShownMoveOnly)
     EXPECT_EQ(pictureOf(sq("e5")), 0);
     EXPECT_EQ(pictureOf(sq("e7")), PieceImageIndex(ColourValue(Black) + Pawn));
     EXPECT_EQ(pictureOf(sq("e4")), PieceImageIndex(ColourValue(White) + Pawn) + HighlightOffset);
-    EXPECT_EQ(LastMoveShown, MakeMove(sq("e2"), sq("e4")));
+    EXPECT_EQ(Game.LastMoveShown, MakeMove(sq("e2"), sq("e4")));
     mnMoveStart_Click();
-    EXPECT_EQ(LastMoveShown, 0);
+    EXPECT_EQ(Game.LastMoveShown, 0);
     EXPECT_EQ(pictureOf(sq("e2")), PieceImageIndex(ColourValue(White) + Pawn));
     EXPECT_FALSE(form->cmbAnnotation->isEnabled());
 }

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "shell/frmmain.h"
+#include "gui/frmmain.h"
 
 class EngineSession : public ::testing::Test {
 protected:

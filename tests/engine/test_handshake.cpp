@@ -9,7 +9,7 @@
 #include "engine/enginestate.h"
 #include "files/savegame.h"
 #include "shell/appstate.h"
-#include "shell/frmmain.h"
+#include "gui/frmmain.h"
 #include "shell/settings.h"
 
 #include <QAction>

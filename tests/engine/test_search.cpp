@@ -16,7 +16,7 @@
 #include "play/levels.h"
 #include "play/sidecommands.h"
 #include "play/sides.h"
-#include "shell/frmmain.h"
+#include "gui/frmmain.h"
 #include "shell/settings.h"
 
 #include <QAction>
@@ -121,20 +121,21 @@ TEST_F(EngineSession, PositionAndGoLinesFollowTheGameAndItsTimeControl)
             resetRecord(false);
         for (const char* san : row.moves)
             playQuiet({san});
+        // The limits come from the level settings and the clocks; only the side to move's
+        // moves-left count may be sent.
         const GoLimits limits = row.limits;
-        int askedFor = -1;
-        setGoLimitsSource([&](int side) {
-            askedFor = side;
-            return limits;
-        });
+        Cfg.Depth = static_cast<qint16>(limits.level);
+        Cfg.IncMode = limits.incMode;
+        Cfg.IncTime = static_cast<qint16>(limits.incTime);
+        Clock.TimeLeft = {limits.timeLeftWhite, limits.timeLeftBlack};
+        Clock.MovesLeft[static_cast<std::size_t>(Game.SideToMove)] = limits.movesLeft;
+        Clock.MovesLeft[static_cast<std::size_t>(1 - Game.SideToMove)] = 99;
         Engine.EngineState = 6;
         StartSearch();
-        setGoLimitsSource(nullptr);
         QStringList expected = row.expected;
         expected[1].replace(QStringLiteral("%1"), Game.StartFen);
         const QStringList sent = sentToMain();
         EXPECT_EQ(sent.mid(sent.size() - 3), expected);
-        EXPECT_EQ(askedFor, Game.SideToMove);
         Engine.EngineState = 1; // this engine never answers "stop"
     }
 }

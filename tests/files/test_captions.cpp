@@ -2,8 +2,8 @@
 #include "core/gamerecord.h"
 #include "files/captions.h"
 #include "play/sides.h"
-#include "shell/frmmain.h"
-#include "shell/pieceimages.h"
+#include "gui/frmmain.h"
+#include "gui/pieceimages.h"
 #include "support/fake_platform.h"
 #include "support/program_state.h"
 

@@ -1,12 +1,14 @@
 // Saving: the changed-game question, Save and Save As, the window title and the text window.
 #include <gtest/gtest.h>
 
+#include "gui/wiring.h"
 #include "core/gamerecord.h"
-#include "files/frmviewpgn.h"
+#include "gui/frmviewpgn.h"
 #include "files/pgnwriter.h"
+#include "engine/enginestate.h"
 #include "files/savegame.h"
 #include "shell/appstate.h"
-#include "shell/frmmain.h"
+#include "gui/frmmain.h"
 #include "shell/settings.h"
 #include "support/fake_platform.h"
 #include "support/test_app.h"
@@ -38,7 +40,7 @@ protected:
         Cfg.resetToDefaults();
         Cfg.PromptSave = true;
         Cfg.TopMost = false;
-        setEngineNameSource({});
+        Engine.EngineName.clear();
         form.emplace();
         ConnectSaveCommands(*form);
         Game.MoveSan[1] = "e4";
@@ -221,12 +223,13 @@ TEST_F(SaveGameTest, WindowTitle)
     for (const auto& row : rows)
         EXPECT_EQ(WindowTitle(row.gameFile, row.engineName), row.title) << row.gameFile;
 
-    setEngineNameSource([] { return QStringLiteral("Engine 2"); });
+    Engine.EngineName = QStringLiteral("Engine 2");
     SetWindowTitle();
     EXPECT_EQ(form->windowTitle(), "Engine 2 - Chess Quorvin");
     Game.GameFile = "/x/y.pgn";
     SetWindowTitle();
     EXPECT_EQ(form->windowTitle(), "y - Chess Quorvin");
+    Engine.EngineName.clear();
 }
 
 TEST_F(SaveGameTest, TextWindowShowsAndCopiesTheAutomaticSave)

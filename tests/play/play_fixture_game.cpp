@@ -1,3 +1,4 @@
+#include "gui/wiring.h"
 #include "play_fixture_game.h"
 
 #include "core/domove.h"
@@ -9,13 +10,13 @@
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/clocktick.h"
-#include "play/frmlevelset.h"
+#include "gui/frmlevelset.h"
 #include "play/gamecontrol.h"
 #include "play/sides.h"
 #include "shell/appstate.h"
-#include "shell/boardcommands.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
+#include "gui/boardcommands.h"
+#include "gui/boardview.h"
+#include "gui/frmmain.h"
 #include "shell/settings.h"
 #include "support/program_state.h"
 #include "support/test_app.h"
@@ -46,7 +47,6 @@ void GameTest::SetUp()
 
 void GameTest::TearDown()
 {
-    setDemoStep(nullptr);
     form.reset();
     SetMainBoardView(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

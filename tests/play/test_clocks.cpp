@@ -3,11 +3,12 @@
 #include "play_fixture_clock.h"
 
 #include "core/gamerecord.h"
+#include "core/movelist.h"
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/clocktick.h"
 #include "play/sides.h"
-#include "shell/frmmain.h"
+#include "gui/frmmain.h"
 #include "shell/settings.h"
 
 #include <QAction>
@@ -243,12 +244,21 @@ TEST_F(ClockTest, LevelCommandStopsRunningClocks)
 
 TEST_F(ClockTest, TickRunsTheDemonstrationStepEveryPass)
 {
-    int steps = 0;
-    setDemoStep([&steps] { ++steps; });
+    for (const char* san : {"e4", "e5", "Nf3", "Nc6", "Bb5", "a6"})
+        move(san);
+    while (Game.CurPly > 0)
+        StepBack();
+    Cfg.PlayIntv = 0;
+    Game.MoveStartTime = fake.clock;
+    Clock.DemoRunning = true;
     passSeconds(2);
-    EXPECT_EQ(steps, 4);
+    EXPECT_EQ(Game.CurPly, 4);
     EXPECT_EQ(fake.sleepCalls, 4);
     EXPECT_EQ(fake.sleptMs, 4);
+    // A voice still speaking holds the demonstration back.
+    fake.speaking = true;
+    passSeconds(1);
+    EXPECT_EQ(Game.CurPly, 4);
 }
 
 } // namespace

@@ -6,11 +6,11 @@
 #include "files/savegame.h"
 #include "play/chess960.h"
 #include "play/clockstate.h"
-#include "play/frmnewgame.h"
+#include "gui/frmnewgame.h"
 #include "play/gamecontrol.h"
 #include "play/sidecommands.h"
 #include "play/sides.h"
-#include "shell/frmmain.h"
+#include "gui/frmmain.h"
 #include "shell/settings.h"
 
 #include <QAction>

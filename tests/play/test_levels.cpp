@@ -4,10 +4,10 @@
 
 #include "engine/search.h"
 #include "play/clockstate.h"
-#include "play/frmlevelset.h"
+#include "gui/frmlevelset.h"
 #include "play/levels.h"
 #include "play/sides.h"
-#include "shell/frmmain.h"
+#include "gui/frmmain.h"
 #include "shell/settings.h"
 
 #include <QAction>
@@ -64,7 +64,7 @@ TEST_F(LevelLimitsTest, LimitsForEachLevelKind)
         Cfg.IncTime = static_cast<qint16>(row.incTime);
         EXPECT_EQ(SearchLimits(row.side), QString::fromLatin1(row.limits)) << row.level;
         // The search commands take the same limits once the Level command is connected.
-        EXPECT_EQ(GoLimitsText(CurrentGoLimits(row.side)), QString::fromLatin1(row.limits));
+        EXPECT_EQ(GoLimitsText(LevelLimits(row.side)), QString::fromLatin1(row.limits));
     }
 }
 

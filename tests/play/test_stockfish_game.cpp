@@ -1,6 +1,7 @@
 // A short timed game against Debian's real engine on the offscreen main window: the user's
 // moves go in through board clicks and the move box, the main loop's passes hand the turn to the
 // engine, and both clocks run.
+#include "gui/wiring.h"
 #include "core/gamerecord.h"
 #include "core/movelist.h"
 #include "engine/engineload.h"
@@ -15,8 +16,8 @@
 #include "play/gamecontrol.h"
 #include "play/sides.h"
 #include "shell/appstate.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
+#include "gui/boardview.h"
+#include "gui/frmmain.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "support/fake_platform.h"
@@ -182,8 +183,7 @@ protected:
     {
         fake.followSleeps();
         UnloadEngine();
-        setDemoStep(nullptr);
-        form.reset();
+            form.reset();
         SetMainBoardView(nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();

@@ -2,7 +2,7 @@
 // SDL2_mixer backend itself on the dummy audio driver.
 #include "shell/appstate.h"
 #include "shell/audio.h"
-#include "shell/sdlaudio.h"
+#include "gui/sdlaudio.h"
 #include "shell/settings.h"
 #include "support/fake_platform.h"
 

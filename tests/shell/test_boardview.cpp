@@ -2,10 +2,10 @@
 // and the board commands of the main window.
 #include "core/gamerecord.h"
 #include "shell/appstate.h"
-#include "shell/boardcommands.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
-#include "shell/pieceimages.h"
+#include "gui/boardcommands.h"
+#include "gui/boardview.h"
+#include "gui/frmmain.h"
+#include "gui/pieceimages.h"
 #include "shell/settings.h"
 #include "support/fake_platform.h"
 #include "support/test_app.h"
@@ -52,6 +52,8 @@ protected:
         App = AppState();
         App.ProgramFolder = testProgramFolder();
         LoadPieceImages();
+        // The window is the logic's view; its board is this one.
+        form = std::make_unique<frmMain>();
         view = std::make_unique<BoardView>();
         view->resize(320, 320);
         SetMainBoardView(view.get());
@@ -69,6 +71,7 @@ protected:
     int pictureOf(int square) const { return view->cellPicture(ImageOfSquare(square)); }
 
     ShakeRecorder fake;
+    std::unique_ptr<frmMain> form;
     std::unique_ptr<BoardView> view;
 };
 
@@ -98,10 +101,10 @@ TEST_F(BoardViewTest, ImagesMapToSquaresInBothOrientations)
 
 TEST_F(BoardViewTest, RedrawShowsThePositionAndClearsMarks)
 {
-    SelectedSquare = E4;
+    Game.SelectedSquare = E4;
     Game.MatedKingSquare = E8;
     RedrawBoard();
-    EXPECT_EQ(SelectedSquare, 0);
+    EXPECT_EQ(Game.SelectedSquare, 0);
     EXPECT_EQ(Game.MatedKingSquare, 0);
     // Black rook, king; White king, pawn; an empty square.
     EXPECT_EQ(view->cellPicture(0), 9);

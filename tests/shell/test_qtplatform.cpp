@@ -1,4 +1,4 @@
-#include "shell/qtplatform.h"
+#include "gui/qtplatform.h"
 #include "support/test_app.h"
 
 #include <QTime>

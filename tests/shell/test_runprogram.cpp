@@ -1,6 +1,7 @@
+#include "gui/wiring.h"
 #include "core/gamerecord.h"
 #include "shell/appstate.h"
-#include "shell/frmmain.h"
+#include "gui/frmmain.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "support/fake_platform.h"

@@ -41,6 +41,7 @@ public:
     bool musicEnded() override { return !music.isEmpty() && musicFinished; }
     void replayMusic() override;
     void closeMusic() override;
+    bool speechIdle() override { return !speaking; }
     void systemSound(MsgIcon kind) override { systemSounds.push_back(kind); }
 
     // Answers, taken from the front; an empty queue answers Ok/No-like defaults.
@@ -64,6 +65,7 @@ public:
     int soundStops = 0;
     std::vector<QString> musicPlayed;
     std::vector<MsgIcon> systemSounds;
+    bool speaking = false; // a voice is busy: the demonstration and the engine wait
     QString music;
     bool musicFinished = false;
     int musicReplays = 0;

@@ -5,10 +5,8 @@
 #include "engine/enginestate.h"
 #include "kessrin.h"
 #include "play/clockstate.h"
-#include "play/clocktick.h"
 #include "play/sides.h"
 #include "shell/appstate.h"
-#include "shell/boardview.h"
 #include "shell/settings.h"
 #include "support/test_app.h"
 
@@ -27,8 +25,6 @@ void ResetProgramState()
     Clock.reset();
     EngineWhite = EngineBlack = false;
     AlternateWhite = false;
-    LastMoveShown = 0;
-    SelectedSquare = 0;
-    setDemoStep(nullptr);
-    setSpeechIdleSource(nullptr);
+    Game.LastMoveShown = 0;
+    Game.SelectedSquare = 0;
 }

@@ -1,16 +1,14 @@
 // The piece image set and the engine pictures: loaded once, drawn by the board and the captions.
 #pragma once
 
+#include "core/board.h"
+
 #include <QPixmap>
 #include <QString>
 
 #include <array>
 #include <memory>
 
-constexpr int PieceImageCount = 28;
-constexpr int HighlightOffset = 13; // index of the highlighted version of pictures 0..12
-constexpr int WhiteMatedImage = 26;
-constexpr int BlackMatedImage = 27;
 
 // A fixed number of pictures whose storage is made on first use: a pixmap may only exist once
 // the application does, and the set is program-wide.
@@ -41,8 +39,6 @@ struct PictureSet {
 // The program's pictures; empty until loaded.
 extern PictureSet Pictures;
 
-// Picture index of a piece code: 1..6 for White's 8..13, 7..12 for Black's 16..21, else 0.
-int PieceImageIndex(int pieceCode);
 // Loads IMAGES/<name>.GIF into index and, with the flag, <name>S.GIF into index + 13. A file that
 // cannot be read leaves its picture unchanged.
 void LoadPieceImage(int index, const QString& baseName, bool withHighlight);

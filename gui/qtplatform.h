@@ -2,7 +2,7 @@
 #pragma once
 
 #include "shell/platform.h"
-#include "shell/sdlaudio.h"
+#include "gui/sdlaudio.h"
 
 #include <random>
 
@@ -31,6 +31,8 @@ public:
     bool musicEnded() override { return audio.musicEnded(); }
     void replayMusic() override { audio.replayMusic(); }
     void closeMusic() override { audio.closeMusic(); }
+    // No voice speaks yet, so speech never holds anything back.
+    bool speechIdle() override { return true; }
     void systemSound(MsgIcon kind) override;
 
 private:

@@ -1,9 +1,11 @@
 // The main window: board, game header, move list, annotation controls, menus and toolbar.
 #pragma once
 
-#include "shell/commands.h"
+#include "gui/commands.h"
+#include "shell/view.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 
@@ -14,7 +16,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QToolBar;
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public View {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -34,6 +36,8 @@ public:
     // Runs handler whenever the command (and index) is chosen; returns the command, or nullptr
     // when there is none. Whether it is enabled is left to the caller.
     QAction* onCommand(const QString& name, std::function<void()> handler, int index = -1);
+    // The same, and enables the command.
+    QAction* onCommandEnabled(const QString& name, std::function<void()> handler, int index = -1);
     // Runs the command behind a toolbar key; a key that names no command does nothing.
     void pressToolbarButton(const QString& key);
     // The status-bar panel "Curr", "Nps", "Pv" or "Msg".
@@ -67,6 +71,53 @@ public:
     QLabel* lblTimeElapsedDown = nullptr;
     QLabel* lblTimeElapsedDown1 = nullptr;
 
+    // What the logic does to the window.
+    void setCommandEnabled(const QString& name, bool enabled, int index = -1) override;
+    void setCommandChecked(const QString& name, bool checked, int index = -1) override;
+    bool commandChecked(const QString& name) const override;
+    void setCommandCheckable(const QString& name, bool checkable) override;
+    void tickOnly(const QString& group, int index) override;
+    void setMenuEnabled(const QString& menu, bool enabled) override;
+    void resetMoveList() override;
+    int moveRowCount() const override;
+    void insertMoveRow(int row, const QString& text) override;
+    void removeMoveRow(int row) override;
+    QString moveRowText(int row) const override;
+    void setMoveRowText(int row, const QString& text) override;
+    void selectMoveRow(int row) override;
+    int selectedMoveRow() const override;
+    QString commentText() const override;
+    void setCommentText(const QString& text) override;
+    int annotationIndex() const override;
+    void setAnnotationIndex(int index) override;
+    void setAnnotationEnabled(bool enabled) override;
+    QString typedMove() const override;
+    void clearTypedMove() override;
+    void focusMoveBox() override;
+    void setHeaderText(HeaderLabel label, const QString& text) override;
+    void setClockText(bool upper, ClockField field, const QString& text) override;
+    void setPlayerPictures(PlayerPicture upper, PlayerPicture lower) override;
+    void setWindowCaption(const QString& text) override;
+    void setWindowIconFile(const QString& path) override;
+    void setStatusText(const QString& panel, const QString& text) override;
+    void refreshWindow() override;
+    bool hasBoard() const override;
+    int squarePicture(int image) const override;
+    void setSquarePicture(int image, int picture) override;
+    void raiseSquare(int image, int dxTwips) override;
+    void repaintBoard() override;
+    void showGlidingPiece(int picture, int fromImage, int toImage, int step, int steps) override;
+    void hideGlidingPiece() override;
+    bool setBoardPicture(const QString& path) override;
+    void setSquareCaptions(const std::array<QString, 64>& texts) override;
+    void setSquareCaptionsShown(bool shown) override;
+    void showNewGameDialog() override;
+    int askPromotionPiece(int side) override;
+    void showGameText() override;
+    void appendThinking(const QString& text) override;
+    void clearThinking() override;
+    void closeThinking() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -89,6 +140,7 @@ private:
     CommandSet commands;
     QToolBar* toolbar = nullptr;
     QList<QLabel*> panels;
+    QPointer<QLabel> gliding; // the picture of a move being animated
 };
 
 // The program's one main window; nullptr before start-up creates it.

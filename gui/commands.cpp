@@ -1,4 +1,4 @@
-#include "shell/commands.h"
+#include "gui/commands.h"
 
 #include <QAction>
 #include <QIcon>

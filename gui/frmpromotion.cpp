@@ -1,9 +1,9 @@
-#include "core/frmpromotion.h"
+#include "gui/frmpromotion.h"
 
 #include "kessrin/encoding.h"
-#include "shell/frmmain.h"
-#include "shell/pieceimages.h"
-#include "shell/topmost.h"
+#include "gui/frmmain.h"
+#include "gui/pieceimages.h"
+#include "gui/topmost.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -40,11 +40,4 @@ void frmPromotion::btnPiece_Click(int index)
 {
     chosen = index;
     accept();
-}
-
-int AskPromotionPiece(int side)
-{
-    frmPromotion dialog(side, MainForm);
-    dialog.exec();
-    return dialog.choice();
 }

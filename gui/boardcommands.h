@@ -8,13 +8,3 @@ class frmMain;
 // Music menu, and connects and enables mnPosFlip, mnQuorvinBlindfold, mnOptionsBoard and
 // mnOptionsMusic. Running it again on the same form does nothing.
 void ConnectBoardCommands(frmMain& form);
-// Applies the settings to the board and its commands: board picture, ticks, coordinates, music.
-void ApplyBoardSettings();
-
-// Turns the board around (mnPosFlip).
-void Rotate();
-// Toggles blindfold play (mnQuorvinBlindfold).
-void SetBlindfold();
-// Loads board picture 0..5 and ticks its item alone (mnOptionsBoard); a picture that cannot be
-// read changes nothing.
-void SetBoardPicture(int index);

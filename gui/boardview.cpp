@@ -1,8 +1,7 @@
-#include "shell/boardview.h"
+#include "gui/boardview.h"
 
 #include "core/gamerecord.h"
-#include "shell/pieceimages.h"
-#include "shell/platform.h"
+#include "gui/pieceimages.h"
 #include "shell/settings.h"
 
 #include <QHelpEvent>
@@ -12,15 +11,12 @@
 #include <QPointer>
 #include <QToolTip>
 
-int SelectedSquare = 0;
-
 namespace {
 
 QPointer<BoardView> mainView;
 
 constexpr int DefaultCell = 40;   // pixels of a square at the board's natural size
 constexpr int TwipsPerPixel = 15; // at 96 dpi
-constexpr int ShakePauseMs = 50;
 
 // Light and dark squares drawn when no board picture could be read.
 const QColor FallbackLight(0xEE, 0xDD, 0xBB);
@@ -48,6 +44,11 @@ void BoardView::setRaised(int image, int dx)
     raised = image >= 0 && image < 64 ? image : -1;
     raisedDx = raised < 0 ? 0 : dx;
     update();
+}
+
+void BoardView::setRaisedTwips(int image, int dxTwips)
+{
+    setRaised(image, qRound(static_cast<double>(dxTwips) * cellSize() / (TwipsPerPixel * DefaultCell)));
 }
 
 bool BoardView::setBoardPicture(const QString& path)
@@ -233,93 +234,4 @@ BoardView* MainBoardView()
 void SetMainBoardView(BoardView* view)
 {
     mainView = view;
-}
-
-int SquareOfImage(int image)
-{
-    const int k = Game.Flipped ? 63 - image : image;
-    return MakeSquare(k % 8 + 4, k / 8);
-}
-
-int ImageOfSquare(int square)
-{
-    const int shown = Game.Flipped ? FlipSquare(square) : square;
-    return RowOf(shown) * 8 + FileOf(shown) - 4;
-}
-
-QString SquareName(int square)
-{
-    const char name[] = {FileLetter(FileOf(square)), RankDigit(RowOf(square))};
-    return QString::fromLatin1(name, 2);
-}
-
-namespace {
-
-// Twips at the natural square size, in pixels of the board's current square size.
-int twipsToPixels(int twips, int cell)
-{
-    return qRound(static_cast<double>(twips) * cell / (TwipsPerPixel * DefaultCell));
-}
-
-void shake(BoardView& view, int image)
-{
-    const int cell = view.cellSize();
-    for (int n = 5; n >= 1; --n) {
-        for (int direction : {1, -1}) {
-            view.setRaised(image, direction * twipsToPixels(20 * n, cell));
-            view.repaint();
-            platform().sleepMs(ShakePauseMs);
-        }
-    }
-    view.setRaised(-1, 0);
-}
-
-} // namespace
-
-void DrawSquare(int square, bool selected, bool mated)
-{
-    BoardView* view = MainBoardView();
-    if (!view || !OnBoard(square))
-        return;
-    const int code = Game.Board.squares[square];
-    int index = code == 0 || Cfg.Blindfold ? 0 : PieceImageIndex(code);
-    if (selected)
-        index += HighlightOffset;
-    if (mated && !Cfg.Blindfold) {
-        if (Cfg.Animation)
-            shake(*view, ImageOfSquare(square));
-        if (code == ColourValue(White) + King)
-            index = WhiteMatedImage;
-        else if (code == ColourValue(Black) + King)
-            index = BlackMatedImage;
-    }
-    view->setCellPicture(ImageOfSquare(square), index);
-}
-
-void RedrawBoard()
-{
-    SelectedSquare = 0;
-    Game.MatedKingSquare = 0;
-    for (int row = 0; row < 8; ++row)
-        for (int column = 4; column < 12; ++column)
-            DrawSquare(MakeSquare(column, row), false, false);
-}
-
-void FillCoordinates()
-{
-    BoardView* view = MainBoardView();
-    if (!view)
-        return;
-    std::array<QString, 64> names;
-    for (int i = 0; i < 64; ++i)
-        names[static_cast<std::size_t>(i)] = SquareName(SquareOfImage(i));
-    view->setCaptions(names);
-}
-
-void ShowCoordinates(bool shown)
-{
-    if (shown)
-        FillCoordinates();
-    if (BoardView* view = MainBoardView())
-        view->setCaptionsShown(shown);
 }

@@ -1,8 +1,8 @@
-#include "files/frmviewpgn.h"
+#include "gui/frmviewpgn.h"
 
 #include "files/pgnwriter.h"
 #include "shell/platform.h"
-#include "shell/topmost.h"
+#include "gui/topmost.h"
 
 #include <QBoxLayout>
 #include <QFile>

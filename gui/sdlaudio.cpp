@@ -1,4 +1,4 @@
-#include "shell/sdlaudio.h"
+#include "gui/sdlaudio.h"
 
 #include <QFileInfo>
 

@@ -24,6 +24,3 @@ private:
     int chosen = 0;
 };
 
-// Shows the dialog modally over the main window and returns the chosen piece (0 when closed
-// without a choice, so the pawn becomes a queen).
-int AskPromotionPiece(int side);

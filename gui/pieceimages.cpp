@@ -1,4 +1,4 @@
-#include "shell/pieceimages.h"
+#include "gui/pieceimages.h"
 
 #include "shell/appstate.h"
 #include "shell/media_catalog.h"
@@ -22,15 +22,6 @@ void loadInto(QPixmap& picture, const QString& fileName)
 }
 
 } // namespace
-
-int PieceImageIndex(int pieceCode)
-{
-    if (pieceCode >= 8 && pieceCode <= 13)
-        return pieceCode - 7;
-    if (pieceCode >= 16 && pieceCode <= 21)
-        return pieceCode - 9;
-    return 0;
-}
 
 void LoadPieceImage(int index, const QString& baseName, bool withHighlight)
 {

@@ -1,4 +1,4 @@
-#include "shell/topmost.h"
+#include "gui/topmost.h"
 
 #include "shell/settings.h"
 

@@ -2,6 +2,8 @@
 // procedures that draw the game record's position into it.
 #pragma once
 
+#include "core/board.h"
+
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -21,6 +23,8 @@ public:
 
     // Draws one image displaced horizontally by dx pixels, above the others; -1 puts it back.
     void setRaised(int image, int dx);
+    // The same, with dx in twips of the board's natural square size, so shakes scale with it.
+    void setRaisedTwips(int image, int dxTwips);
     int raisedImage() const { return raised; }
     int raisedOffset() const { return raisedDx; }
 
@@ -77,22 +81,3 @@ private:
 // The main window's board, or nullptr before ConnectBoardCommands installs it.
 BoardView* MainBoardView();
 void SetMainBoardView(BoardView* view);
-
-// Square picked for move entry (0 = none); cleared by every whole-board redraw.
-extern int SelectedSquare;
-
-// Square shown by image 0..63 in the current orientation, and the image showing a square.
-int SquareOfImage(int image);
-int ImageOfSquare(int square);
-// "e4" for square 72.
-QString SquareName(int square);
-
-// Shows the piece of a square, highlighted when selected; a mated king is shaken (with
-// Animation) and shown with its mated picture. Blindfold shows every square empty.
-void DrawSquare(int square, bool selected, bool mated);
-// Clears SelectedSquare and MatedKingSquare, then draws all 64 squares plainly.
-void RedrawBoard();
-// Sets the 64 coordinate captions and tooltips for the current orientation.
-void FillCoordinates();
-// Shows or hides the coordinate captions, refilling them when shown.
-void ShowCoordinates(bool shown);

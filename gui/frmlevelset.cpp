@@ -1,14 +1,14 @@
-#include "play/frmlevelset.h"
+#include "gui/frmlevelset.h"
 
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/levels.h"
 #include "play/sides.h"
-#include "shell/commands.h"
-#include "shell/frmmain.h"
+#include "gui/commands.h"
+#include "gui/frmmain.h"
 #include "shell/parseclamped.h"
 #include "shell/settings.h"
-#include "shell/topmost.h"
+#include "gui/topmost.h"
 
 #include <QAction>
 #include <QFrame>
@@ -351,7 +351,6 @@ void mnEngineLevel_Click()
 
 void ConnectLevelCommands(frmMain& form)
 {
-    InstallLevelLimits();
     QAction* level = form.command(QStringLiteral("mnEngineLevel"));
     if (!level)
         return;

@@ -1,16 +1,16 @@
-#include "play/frmnewgame.h"
+#include "gui/frmnewgame.h"
 
 #include "core/domove.h"
 #include "core/gamerecord.h"
 #include "play/chess960.h"
-#include "play/frmlevelset.h"
+#include "gui/frmlevelset.h"
 #include "play/gamecontrol.h"
 #include "play/levels.h"
 #include "play/sides.h"
 #include "shell/parseclamped.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
-#include "shell/topmost.h"
+#include "gui/topmost.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

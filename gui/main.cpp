@@ -1,5 +1,5 @@
-#include "shell/qtplatform.h"
-#include "shell/startup.h"
+#include "gui/qtplatform.h"
+#include "gui/wiring.h"
 
 #include <QApplication>
 #include <QIcon>

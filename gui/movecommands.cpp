@@ -1,11 +1,11 @@
-#include "core/movecommands.h"
+#include "gui/movecommands.h"
 
 #include "core/annotations.h"
 #include "core/domove.h"
 #include "core/moveentry.h"
 #include "core/movelist.h"
-#include "shell/boardview.h"
-#include "shell/frmmain.h"
+#include "gui/boardview.h"
+#include "gui/frmmain.h"
 
 #include <QAction>
 #include <QComboBox>

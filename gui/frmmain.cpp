@@ -1,14 +1,14 @@
-#include "shell/frmmain.h"
+#include "gui/frmmain.h"
 
 #include "engine/engineload.h"
 #include "engine/enginestate.h"
 #include "files/pgnwriter.h"
 #include "files/savegame.h"
 #include "shell/appstate.h"
-#include "shell/boardview.h"
+#include "gui/boardview.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
-#include "shell/topmost.h"
+#include "gui/topmost.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -49,12 +49,15 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     createControls();
     connectCommands();
     MainForm = this;
+    setView(this);
 }
 
 frmMain::~frmMain()
 {
-    if (MainForm == this)
+    if (MainForm == this) {
         MainForm = nullptr;
+        setView(nullptr);
+    }
 }
 
 QWidget* frmMain::createClockRow(QLabel*& picture, QLabel*& head, QLabel*& value, QLabel*& rule,
@@ -187,6 +190,14 @@ QAction* frmMain::onCommand(const QString& name, std::function<void()> handler, 
         connect(act, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
         MarkHandled(act);
     }
+    return act;
+}
+
+QAction* frmMain::onCommandEnabled(const QString& name, std::function<void()> handler, int index)
+{
+    QAction* act = onCommand(name, std::move(handler), index);
+    if (act)
+        act->setEnabled(true);
     return act;
 }
 

@@ -1,7 +1,7 @@
-#include "shell/qtplatform.h"
+#include "gui/qtplatform.h"
 
 #include "shell/appstate.h"
-#include "shell/topmost.h"
+#include "gui/topmost.h"
 
 #include <QApplication>
 #include <QClipboard>
