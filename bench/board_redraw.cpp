@@ -1,11 +1,11 @@
 // Cost of redrawing the whole board at 800x800 pixels: the 64 squares set from the position and
 // the widget painted once, offscreen, with the real pictures of the program folder.
 #include "core/gamerecord.h"
-#include "kessrin.h"
-#include "shell/appstate.h"
 #include "gui/boardcommands.h"
 #include "gui/boardview.h"
 #include "gui/pieceimages.h"
+#include "kessrin.h"
+#include "shell/appstate.h"
 #include "shell/settings.h"
 
 #include <QApplication>

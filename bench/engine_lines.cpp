@@ -12,10 +12,10 @@
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "engine/search.h"
-#include "play/clocktick.h"
-#include "shell/appstate.h"
 #include "gui/frmmain.h"
 #include "gui/qtplatform.h"
+#include "play/clocktick.h"
+#include "shell/appstate.h"
 #include "shell/settings.h"
 
 #include <QApplication>

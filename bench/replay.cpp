@@ -3,8 +3,8 @@
 // (ending in "/") to load the program folder's ECO.TXT, so the opening lookup does real work.
 #include "core/domove.h"
 #include "core/gamerecord.h"
-#include "kessrin.h"
 #include "gui/qtplatform.h"
+#include "kessrin.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,6 @@
 #include "core/domove.h"
 
+#include "core/board.h"
 #include "core/gamerecord.h"
 #include "core/movelist.h"
 #include "engine/engineoutput.h"
@@ -12,7 +13,6 @@
 #include "play/gamecontrol.h"
 #include "play/sides.h"
 #include "shell/audio.h"
-#include "core/board.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/view.h"

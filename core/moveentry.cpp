@@ -1,10 +1,10 @@
 #include "core/moveentry.h"
 
+#include "core/board.h"
 #include "core/domove.h"
 #include "core/gamerecord.h"
 #include "files/savegame.h"
 #include "shell/audio.h"
-#include "core/board.h"
 #include "shell/view.h"
 
 #include <QRegularExpression>
@@ -104,8 +104,8 @@ void ClickSquare(int square)
                                     piece == colour + Rook &&
                                     RowOf(square) == RowOf(Game.SelectedSquare);
             if (kingOnRook && !KessrinIsChess960(Game.Board))
-                move =
-                    MakeMove(Game.SelectedSquare, Game.SelectedSquare + (square > Game.SelectedSquare ? 2 : -2));
+                move = MakeMove(Game.SelectedSquare,
+                                Game.SelectedSquare + (square > Game.SelectedSquare ? 2 : -2));
             if (IsLegal(move) && DoMove(move, ModeClick, 0)) {
                 MarkEntered();
                 return;

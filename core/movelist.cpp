@@ -1,6 +1,7 @@
 #include "core/movelist.h"
 
 #include "core/annotations.h"
+#include "core/board.h"
 #include "core/domove.h"
 #include "core/gamerecord.h"
 #include "engine/enginestate.h"
@@ -10,7 +11,6 @@
 #include "play/sides.h"
 #include "shell/appstate.h"
 #include "shell/audio.h"
-#include "core/board.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/view.h"

@@ -4,7 +4,6 @@
 
 #include "engine/uci.h"
 
-
 // Starts a search of the shown position; the caller sets EngineState first (5 analyse, 6 own
 // move, 7 ponder on PonderMove).
 void StartSearch();

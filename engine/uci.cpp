@@ -1,5 +1,6 @@
 #include "engine/uci.h"
 
+#include "play/clocks.h"
 #include "shell/settings.h"
 
 #include <algorithm>
@@ -219,21 +220,9 @@ QString PvText(RulesBoard board, const QString& line, qsizetype pvStart)
     return text;
 }
 
-QString ClockText(int seconds)
-{
-    const int n = std::max(seconds, 0);
-    return QStringLiteral("%1%2:%3%4:%5%6")
-        .arg((n / 36000) % 6)
-        .arg((n / 3600) % 10)
-        .arg((n / 600) % 6)
-        .arg((n / 60) % 10)
-        .arg((n / 10) % 6)
-        .arg(n % 10);
-}
-
 QString ElapsedText(int milliseconds)
 {
-    return ClockText(milliseconds / 1000) + QLatin1Char('.') +
+    return FormatClock(milliseconds / 1000) + QLatin1Char('.') +
            QString::number((milliseconds / 100) % 10) + QStringLiteral(" ->");
 }
 

@@ -64,8 +64,6 @@ QString PvText(RulesBoard board, const QString& line, qsizetype pvStart);
 // SAN of move on board with "+" or "#", or nothing when the move is illegal there.
 std::optional<QString> SanWithCheck(const RulesBoard& board, MoveCode move);
 
-// hh:mm:ss of a count of seconds (hours wrap at 60).
-QString ClockText(int seconds);
 // Elapsed search time as the thinking window shows it: "00:01:02.5 ->".
 QString ElapsedText(int milliseconds);
 // Whole milliseconds from start to now (both seconds since midnight), across midnight.

@@ -6,7 +6,6 @@
 #include "shell/parseclamped.h"
 #include "shell/view.h"
 
-
 QString EventCaption()
 {
     QString text = Game.TagEvent;
@@ -69,8 +68,10 @@ QString DefaultGameName()
 void RefreshGameCaptions()
 {
     View& shown = view();
-    const PlayerPicture white = EngineWhite ? PlayerPicture::WhiteEngine : PlayerPicture::WhitePiece;
-    const PlayerPicture black = EngineBlack ? PlayerPicture::BlackEngine : PlayerPicture::BlackPiece;
+    const PlayerPicture white =
+        EngineWhite ? PlayerPicture::WhiteEngine : PlayerPicture::WhitePiece;
+    const PlayerPicture black =
+        EngineBlack ? PlayerPicture::BlackEngine : PlayerPicture::BlackPiece;
     shown.setPlayerPictures(Game.Flipped ? white : black, Game.Flipped ? black : white);
     shown.setHeaderText(HeaderLabel::Event, EventCaption());
     shown.setHeaderText(HeaderLabel::Result, PlayersCaption());

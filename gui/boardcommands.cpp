@@ -1,9 +1,9 @@
 #include "gui/boardcommands.h"
 
 #include "core/board.h"
-#include "shell/audio.h"
 #include "gui/boardview.h"
 #include "gui/frmmain.h"
+#include "shell/audio.h"
 #include "shell/media_catalog.h"
 
 #include <QAction>

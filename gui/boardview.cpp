@@ -48,7 +48,8 @@ void BoardView::setRaised(int image, int dx)
 
 void BoardView::setRaisedTwips(int image, int dxTwips)
 {
-    setRaised(image, qRound(static_cast<double>(dxTwips) * cellSize() / (TwipsPerPixel * DefaultCell)));
+    setRaised(image,
+              qRound(static_cast<double>(dxTwips) * cellSize() / (TwipsPerPixel * DefaultCell)));
 }
 
 bool BoardView::setBoardPicture(const QString& path)

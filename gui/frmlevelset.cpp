@@ -1,14 +1,14 @@
 #include "gui/frmlevelset.h"
 
+#include "gui/commands.h"
+#include "gui/frmmain.h"
+#include "gui/topmost.h"
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/levels.h"
 #include "play/sides.h"
-#include "gui/commands.h"
-#include "gui/frmmain.h"
 #include "shell/parseclamped.h"
 #include "shell/settings.h"
-#include "gui/topmost.h"
 
 #include <QAction>
 #include <QFrame>

@@ -4,11 +4,11 @@
 #include "engine/enginestate.h"
 #include "files/pgnwriter.h"
 #include "files/savegame.h"
-#include "shell/appstate.h"
 #include "gui/boardview.h"
+#include "gui/topmost.h"
+#include "shell/appstate.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
-#include "gui/topmost.h"
 
 #include <QAction>
 #include <QBoxLayout>

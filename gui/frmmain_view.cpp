@@ -167,8 +167,8 @@ void frmMain::focusMoveBox()
 
 void frmMain::setHeaderText(HeaderLabel label, const QString& text)
 {
-    QLabel* target = label == HeaderLabel::Event    ? lblEvent
-                     : label == HeaderLabel::Result ? lblResult
+    QLabel* target = label == HeaderLabel::Event      ? lblEvent
+                     : label == HeaderLabel::Result   ? lblResult
                      : label == HeaderLabel::SiteDate ? lblSiteDate
                                                       : lblOpen;
     // Tag texts are shown as typed, never as markup.
@@ -315,6 +315,12 @@ void frmMain::showGameText()
 }
 
 // The thinking window docks here once it is built; until then its text goes nowhere.
-void frmMain::appendThinking(const QString&) {}
-void frmMain::clearThinking() {}
-void frmMain::closeThinking() {}
+void frmMain::appendThinking(const QString&)
+{
+}
+void frmMain::clearThinking()
+{
+}
+void frmMain::closeThinking()
+{
+}

@@ -2,15 +2,15 @@
 
 #include "core/domove.h"
 #include "core/gamerecord.h"
-#include "play/chess960.h"
 #include "gui/frmlevelset.h"
+#include "gui/topmost.h"
+#include "play/chess960.h"
 #include "play/gamecontrol.h"
 #include "play/levels.h"
 #include "play/sides.h"
 #include "shell/parseclamped.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
-#include "gui/topmost.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

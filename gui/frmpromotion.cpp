@@ -1,9 +1,9 @@
 #include "gui/frmpromotion.h"
 
-#include "kessrin/encoding.h"
 #include "gui/frmmain.h"
 #include "gui/pieceimages.h"
 #include "gui/topmost.h"
+#include "kessrin/encoding.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

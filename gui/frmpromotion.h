@@ -23,4 +23,3 @@ private:
     std::array<QToolButton*, 4> buttons{};
     int chosen = 0;
 };
-

@@ -1,8 +1,8 @@
 #include "gui/frmviewpgn.h"
 
 #include "files/pgnwriter.h"
-#include "shell/platform.h"
 #include "gui/topmost.h"
+#include "shell/platform.h"
 
 #include <QBoxLayout>
 #include <QFile>

@@ -9,7 +9,6 @@
 #include <array>
 #include <memory>
 
-
 // A fixed number of pictures whose storage is made on first use: a pixmap may only exist once
 // the application does, and the set is program-wide.
 template <std::size_t N> class LazyPixmaps {

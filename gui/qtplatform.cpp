@@ -1,7 +1,7 @@
 #include "gui/qtplatform.h"
 
-#include "shell/appstate.h"
 #include "gui/topmost.h"
+#include "shell/appstate.h"
 
 #include <QApplication>
 #include <QClipboard>

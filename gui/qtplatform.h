@@ -1,8 +1,8 @@
 // The Platform of the running program, over Qt's widgets and desktop services.
 #pragma once
 
-#include "shell/platform.h"
 #include "gui/sdlaudio.h"
+#include "shell/platform.h"
 
 #include <random>
 

@@ -294,8 +294,7 @@ void KessrinDelPiece(RulesBoard& board, int square, int /*piece*/)
 void KessrinClearBoard(RulesBoard& board)
 {
     std::memset(board.squares, 0, sizeof board.squares);
-    static constexpr uint8_t kCorners[4] = {123, 116, 11, 4};
-    std::memcpy(board.castlingRooks, kCorners, 4);
+    std::memcpy(board.castlingRooks, StandardRookSquares, 4);
     board.side = sideOf(board);
     board.historyCount = 1;
     board.history[0] = kIrrevBit;

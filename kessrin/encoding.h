@@ -47,3 +47,5 @@ constexpr int CastlingIndex(int side, int kingFrom, int kingTo) { return side * 
 constexpr int CastlingBase(int index) { return index < 2 ? 120 : 8; }
 constexpr int RookTarget(int index) { return CastlingBase(index) + (index % 2 == 0 ? 1 : -1); }
 constexpr int KingTarget(int index) { return CastlingBase(index) + (index % 2 == 0 ? 2 : -2); }
+// The rook's start square of each castling in the standard position: h1, a1, h8, a8.
+inline constexpr uint8_t StandardRookSquares[4] = {123, 116, 11, 4};

@@ -124,8 +124,7 @@ int readNumber(std::string_view field)
 void KessrinFen2Board(RulesBoard& b, std::string_view fen)
 {
     b = RulesBoard{};
-    static constexpr uint8_t kCorners[4] = {123, 116, 11, 4};
-    std::memcpy(b.castlingRooks, kCorners, 4);
+    std::memcpy(b.castlingRooks, StandardRookSquares, 4);
     const auto fields = splitFields(fen);
     if (!fields.empty())
         readPlacement(b, fields[0]);
@@ -141,7 +140,7 @@ void KessrinFen2Board(RulesBoard& b, std::string_view fen)
             readCastlingChar(b, c, mask);
     for (int i = 0; i < 4; ++i)
         if (!(mask & (1 << i)))
-            b.castlingRooks[i] = kCorners[i];
+            b.castlingRooks[i] = StandardRookSquares[i];
     const int ep = fields.size() > 3 ? readEnPassant(b, fields[3]) : 0;
     b.history[0] = kIrrevBit | (mask << 16) | (ep << 20);
     const int clock = fields.size() > 4 ? readNumber(fields[4]) : 0;

@@ -127,9 +127,8 @@ static bool standardCastling(const Gen& g)
         return true;
     if (g.king != (g.us == White ? 120 : 8))
         return false;
-    const int corner[2] = {g.us == White ? 123 : 11, g.us == White ? 116 : 4};
     for (int k = 0; k < 2; ++k)
-        if ((own & (1 << (g.us * 2 + k))) && g.rooks[g.us * 2 + k] != corner[k])
+        if ((own & (1 << (g.us * 2 + k))) && g.rooks[g.us * 2 + k] != StandardRookSquares[g.us * 2 + k])
             return false;
     return true;
 }
@@ -384,11 +383,10 @@ int resolveCastlingRook(const RulesBoard& b, int i)
 bool castlingSetupIs960(const RulesBoard& b)
 {
     const int mask = entryCastle(currentEntry(b));
-    static constexpr int kCorner[4] = {123, 116, 11, 4};
     for (int i = 0; i < 4; ++i) {
         if (!(mask & (1 << i)) || !castlingRightUsable(b, i))
             continue;
-        if (castlingKing(b.squares, i / 2) != (i < 2 ? 120 : 8) || b.castlingRooks[i] != kCorner[i])
+        if (castlingKing(b.squares, i / 2) != (i < 2 ? 120 : 8) || b.castlingRooks[i] != StandardRookSquares[i])
             return true;
     }
     return false;

@@ -60,8 +60,9 @@ void ShowClock(int side)
     } else {
         SetLabel(ClockField::Head, QStringLiteral("Timer"));
         SetLabel(ClockField::Value, FormatClock(Clock.TimeLeft[s]));
-        SetLabel(ClockField::Rule, Cfg.IncMode ? QStringLiteral("Plus %1 sec/move").arg(Cfg.IncTime)
-                                   : QStringLiteral("In next %1 moves").arg(Clock.MovesLeft[s]));
+        SetLabel(ClockField::Rule,
+                 Cfg.IncMode ? QStringLiteral("Plus %1 sec/move").arg(Cfg.IncTime)
+                             : QStringLiteral("In next %1 moves").arg(Clock.MovesLeft[s]));
     }
     SetLabel(ClockField::Elapsed, FormatClock(Clock.TimeElapsed[s]));
 }

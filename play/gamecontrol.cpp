@@ -1,5 +1,6 @@
 #include "play/gamecontrol.h"
 
+#include "core/board.h"
 #include "core/domove.h"
 #include "core/gamerecord.h"
 #include "core/movelist.h"
@@ -17,7 +18,6 @@
 #include "play/sidecommands.h"
 #include "play/sides.h"
 #include "shell/audio.h"
-#include "core/board.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/view.h"

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-
 // The computer's role in a new game (setting "EnginePlay").
 enum EngineRole : int {
     RoleNoComputer = 0,
@@ -53,4 +52,3 @@ void mnQuorvinPlay_Click();
 // Handicap item 0..5 of the command set: 0..2 the computer gives a knight, rook or queen
 // (playing the weakened White), 3..5 the human does.
 void mnQuorvinHandicap_Click(int index);
-

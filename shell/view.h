@@ -42,6 +42,7 @@ public:
     // The row the user picked, or -1.
     virtual int selectedMoveRow() const = 0;
 
+    // The comment box's text, every line break as "\n".
     virtual QString commentText() const = 0;
     virtual void setCommentText(const QString& text) = 0;
     virtual int annotationIndex() const = 0;
@@ -69,13 +70,13 @@ public:
     virtual bool hasBoard() const = 0;
     virtual int squarePicture(int image) const = 0;
     virtual void setSquarePicture(int image, int picture) = 0;
-    // Draws one image displaced sideways by dx twips of the board's natural size; -1 puts it back.
+    // Draws one image displaced sideways by dx twips of the board's natural size; image -1 puts
+    // it back.
     virtual void raiseSquare(int image, int dxTwips) = 0;
     // Paints the board now, for animations that pause between frames.
     virtual void repaintBoard() = 0;
     // A picture gliding from one image's place to another's: step of steps along the way.
-    virtual void showGlidingPiece(int picture, int fromImage, int toImage, int step,
-                                  int steps) = 0;
+    virtual void showGlidingPiece(int picture, int fromImage, int toImage, int step, int steps) = 0;
     virtual void hideGlidingPiece() = 0;
     // Replaces the board picture; false (and no change) when the file cannot be read.
     virtual bool setBoardPicture(const QString& path) = 0;

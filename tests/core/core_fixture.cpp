@@ -1,22 +1,14 @@
 #include "core_fixture.h"
 
+#include "core/board.h"
 #include "core/domove.h"
-#include "gui/movecommands.h"
 #include "core/movelist.h"
-#include "engine/enginestate.h"
-#include "play/clockstate.h"
-#include "play/sides.h"
-#include "shell/appstate.h"
-#include "gui/boardcommands.h"
-#include "gui/boardview.h"
-#include "gui/frmmain.h"
-#include "gui/pieceimages.h"
 #include "shell/settings.h"
 #include "support/program_state.h"
-#include "support/test_app.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 constexpr int Unpainted = BlackMatedImage; // never shown by a plain or highlighted redraw
@@ -31,21 +23,15 @@ void CoreTest::SetUp()
 {
     ResetProgramState();
     Cfg.Sounds = true;
-    form = std::make_unique<frmMain>();
-    form->Form_Load();
-    ConnectBoardCommands(*form);
-    board = MainBoardView();
-    ConnectMoveCommands(*form);
+    setView(&fakeView);
+    ResetMoveList();
+    ShowMoveList(false);
     RedrawBoard();
 }
 
 void CoreTest::TearDown()
 {
-    form.reset();
-    SetMainBoardView(nullptr);
-    // Let the window system forget the closed windows before the application goes at exit.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
+    setView(nullptr);
 }
 
 void CoreTest::playQuiet(std::initializer_list<const char*> sans)
@@ -69,15 +55,14 @@ QStringList CoreTest::sounds() const
 
 void CoreTest::markBoard()
 {
-    for (int image = 0; image < 64; ++image)
-        board->setCellPicture(image, Unpainted);
+    fakeView.squares.fill(Unpainted);
 }
 
 std::vector<int> CoreTest::redrawnSquares() const
 {
     std::vector<int> squares;
     for (int image = 0; image < 64; ++image)
-        if (board->cellPicture(image) != Unpainted)
+        if (fakeView.squarePicture(image) != Unpainted)
             squares.push_back(SquareOfImage(image));
     std::sort(squares.begin(), squares.end());
     return squares;
@@ -85,5 +70,10 @@ std::vector<int> CoreTest::redrawnSquares() const
 
 int CoreTest::pictureOf(int square) const
 {
-    return board->cellPicture(ImageOfSquare(square));
+    return fakeView.squarePicture(ImageOfSquare(square));
+}
+
+bool CoreTest::enabled(const char* command) const
+{
+    return fakeView.command(QString::fromLatin1(command)).enabled;
 }

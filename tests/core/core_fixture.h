@@ -1,19 +1,17 @@
 // Shared set-up for the game-core tests: a clean record, settings and engine state, a scripted
-// Platform and an offscreen main window with its board and Move commands connected.
+// Platform and a recording view in place of the main window.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "core/gamerecord.h"
 #include "support/fake_platform.h"
+#include "support/fake_view.h"
 
 #include <QStringList>
 
 #include <initializer_list>
-#include <memory>
-
-class frmMain;
-class BoardView;
+#include <vector>
 
 class CoreTest : public ::testing::Test {
 protected:
@@ -32,10 +30,11 @@ protected:
     std::vector<int> redrawnSquares() const;
     // Picture index shown for square.
     int pictureOf(int square) const;
+    // Whether the logic left the command enabled.
+    bool enabled(const char* command) const;
 
     FakePlatform fake;
-    std::unique_ptr<frmMain> form;
-    BoardView* board = nullptr;
+    FakeView fakeView;
 };
 
 // Square number of a name such as "e4".

@@ -2,6 +2,7 @@
 // offers, resignation, opening lookup and starting from a FEN.
 #include "core_fixture.h"
 
+#include "core/board.h"
 #include "core/domove.h"
 #include "core/moveentry.h"
 #include "core/movelist.h"
@@ -9,14 +10,8 @@
 #include "files/savegame.h"
 #include "play/clockstate.h"
 #include "play/sides.h"
-#include "gui/boardview.h"
-#include "gui/frmmain.h"
-#include "gui/pieceimages.h"
 #include "shell/settings.h"
 #include "support/test_app.h"
-
-#include <QAction>
-#include <QListWidget>
 
 #include <deque>
 
@@ -48,7 +43,8 @@ TEST_F(DoMoveTest, MoveAtEarlierPlyAsksBeforeCuttingLaterPlies)
 {
     playQuiet({"e4", "e5", "Nf3", "Nc6"});
     Game.MoveComment[3] = "good";
-    form->lstMoveText->setCurrentRow(2); // shows the position after 1...e5
+    fakeView.selectedRow = 2; // shows the position after 1...e5
+    lstMoveText_Click();
     ASSERT_EQ(Game.CurPly, 2);
     const std::string shown = KessrinBoard2Fen(Game.Board);
 
@@ -61,7 +57,7 @@ TEST_F(DoMoveTest, MoveAtEarlierPlyAsksBeforeCuttingLaterPlies)
     EXPECT_EQ(Game.PlyCount, 4);
     EXPECT_EQ(Game.CurPly, 2);
     EXPECT_EQ(KessrinBoard2Fen(Game.Board), shown);
-    EXPECT_EQ(form->lstMoveText->count(), 5);
+    EXPECT_EQ(fakeView.moveRows.size(), 5);
     EXPECT_EQ(Game.MoveComment[3], "good");
 
     fake.answers = {MsgAnswer::Yes};
@@ -71,8 +67,8 @@ TEST_F(DoMoveTest, MoveAtEarlierPlyAsksBeforeCuttingLaterPlies)
     EXPECT_EQ(Game.MoveSan[3], "Nc3");
     EXPECT_TRUE(Game.MoveComment[3].isEmpty());
     EXPECT_EQ(Game.EndSide, Black);
-    ASSERT_EQ(form->lstMoveText->count(), 4);
-    EXPECT_EQ(form->lstMoveText->item(3)->text(), "2.Nc3");
+    ASSERT_EQ(fakeView.moveRows.size(), 4);
+    EXPECT_EQ(fakeView.moveRows[3], "2.Nc3");
 }
 
 TEST_F(DoMoveTest, CounterLimits)
@@ -265,7 +261,7 @@ TEST_F(DoMoveTest, AnotherGameStartsUnlessTheSaveQuestionIsCancelled)
         EXPECT_EQ(Game.Modified, !row.newGame);
         EXPECT_EQ(Game.PlyCount, row.newGame ? 0 : 4);
         EXPECT_EQ(Game.GameResult, row.newGame ? ResultNone : ResultBlackWins);
-        EXPECT_EQ(form->lstMoveText->count(), row.newGame ? 1 : 5);
+        EXPECT_EQ(fakeView.moveRows.size(), row.newGame ? 1 : 5);
     }
 }
 
@@ -352,21 +348,21 @@ TEST_F(DoMoveTest, EngineOffersDrawOnEveryFifthMove)
 
 TEST_F(DoMoveTest, UsersDrawOfferGoesWithTheNextMove)
 {
-    QAction* draw = form->command("mnMoveDraw");
-    draw->trigger();
-    EXPECT_TRUE(draw->isChecked());
+    const auto ticked = [this] { return fakeView.command("mnMoveDraw").checked; };
+    mnMoveDraw_Click();
+    EXPECT_TRUE(ticked());
     EXPECT_TRUE(fake.lastMessage().startsWith("Make a move, and the computer will accept"));
-    draw->trigger();
-    EXPECT_FALSE(draw->isChecked());
+    mnMoveDraw_Click();
+    EXPECT_FALSE(ticked());
     EXPECT_EQ(fake.lastMessage(), "Draw offer canceled.");
 
-    draw->trigger();
+    mnMoveDraw_Click();
     ASSERT_TRUE(play("e4", ModeClick));
-    EXPECT_FALSE(draw->isChecked());
+    EXPECT_FALSE(ticked());
     EXPECT_TRUE(Engine.DrawOffer);
 
     // The engine's offer is accepted from the same item.
-    draw->trigger();
+    mnMoveDraw_Click();
     EXPECT_EQ(Game.GameResult, ResultDraw);
     EXPECT_EQ(fake.lastMessage(), "Draw agreed.");
 }
@@ -457,7 +453,7 @@ TEST_F(DoMoveTest, StartFromFenMoveNumber)
     // A Black move 45 is listed under the number's width.
     StartFromFen("4k3/8/8/8/8/8/8/4K3 b - - 0 45", false);
     ASSERT_TRUE(play("Kd7", ModeClick));
-    EXPECT_EQ(form->lstMoveText->item(1)->text(), "   Kd7");
+    EXPECT_EQ(fakeView.moveRows[1], "   Kd7");
     EXPECT_EQ(Game.MoveNumber, 46);
 
     Game.GameFile = "kept.pgn";
@@ -476,6 +472,7 @@ TEST_F(DoMoveTest, StartFromFenReplacesTheWholeGame)
     Game.Flipped = true;
     Game.GameFile = "old.pgn";
     SetModified();
+    ASSERT_TRUE(enabled("mnFileSave"));
 
     ASSERT_TRUE(StartFromFen("4k3/8/8/8/8/8/4P3/4K3 w - - 0 30", false));
     EXPECT_EQ(Game.PlyCount, 0);
@@ -486,15 +483,15 @@ TEST_F(DoMoveTest, StartFromFenReplacesTheWholeGame)
     EXPECT_TRUE(Game.MoveComment[2].isEmpty());
     EXPECT_FALSE(Game.Flipped);
     EXPECT_FALSE(Game.Modified);
-    EXPECT_FALSE(form->command("mnFileSave")->isEnabled());
+    EXPECT_FALSE(enabled("mnFileSave"));
     EXPECT_EQ(Game.GameFile, "");
     EXPECT_EQ(Game.LastMoveShown, 0);
-    ASSERT_EQ(form->lstMoveText->count(), 1);
-    EXPECT_EQ(form->lstMoveText->item(0)->text(), "==Start==");
+    ASSERT_EQ(fakeView.moveRows.size(), 1);
+    EXPECT_EQ(fakeView.moveRows[0], "==Start==");
     EXPECT_EQ(pictureOf(sq("e4")), 0);
     EXPECT_NE(pictureOf(sq("e2")), 0);
     ASSERT_TRUE(play("e4", ModeClick));
-    EXPECT_EQ(form->lstMoveText->item(1)->text(), "30.e4");
+    EXPECT_EQ(fakeView.moveRows[1], "30.e4");
 }
 
 TEST_F(DoMoveTest, TextThatIsNoPositionKeepsTheGame)
@@ -516,7 +513,7 @@ TEST_F(DoMoveTest, TextThatIsNoPositionKeepsTheGame)
         EXPECT_TRUE(Game.StandardStart);
         EXPECT_TRUE(Game.Modified);
         EXPECT_EQ(Game.GameFile, "kept.pgn");
-        EXPECT_EQ(form->lstMoveText->count(), 2);
+        EXPECT_EQ(fakeView.moveRows.size(), 2);
         EXPECT_TRUE(play("e5", ModeClick)) << text;
     }
 }

@@ -2,63 +2,14 @@
 #include "core_fixture.h"
 
 #include "core/annotations.h"
+#include "core/board.h"
 #include "core/domove.h"
-#include "gui/frmpromotion.h"
 #include "core/moveentry.h"
 #include "core/movelist.h"
-#include "gui/boardview.h"
-#include "gui/frmmain.h"
-#include "gui/pieceimages.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QTimer>
-#include <QToolButton>
 
 namespace {
 
 using MoveEntryTest = CoreTest;
-
-// Answers every promotion dialog that opens by pressing the button of one piece.
-class PromotionAnswerer {
-public:
-    explicit PromotionAnswerer(int piece) : piece(piece)
-    {
-        timer.setInterval(5);
-        QObject::connect(&timer, &QTimer::timeout, [this, piece] {
-            if (auto* dialog = qobject_cast<frmPromotion*>(QApplication::activeModalWidget())) {
-                ++shown;
-                for (int i = 0; i < 4; ++i)
-                    pictures.push_back(dialog->btnPiece(i)->property("picture").toInt());
-                dialog->btnPiece(piece)->click();
-            }
-        });
-        timer.start();
-    }
-    int shown = 0;
-    std::vector<int> pictures; // piece pictures on the four buttons
-
-private:
-    int piece;
-    QTimer timer;
-};
-
-// A real press of button on the middle of the square's picture, as the window system sends it.
-void pressOnBoard(BoardView* board, int square, Qt::MouseButton button)
-{
-    const QPointF centre = board->cellRect(ImageOfSquare(square)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, centre, board->mapToGlobal(centre), button, button,
-                      Qt::NoModifier);
-    QApplication::sendEvent(board, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, board->mapToGlobal(centre), button,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(board, &release);
-}
 
 TEST_F(MoveEntryTest, FirstClickPicksOnlyAPieceOfTheSideToMove)
 {
@@ -137,15 +88,13 @@ TEST_F(MoveEntryTest, PromotionDialogOnlyForALegalPawnMove)
     for (const Row& row : rows) {
         StartFromFen(QString::fromLatin1(row.fen), false);
         fake.soundsPlayed.clear();
-        PromotionAnswerer answerer(row.piece);
+        fakeView.promotionAsked.clear();
+        fakeView.promotionAnswer = row.piece;
         ClickSquare(sq(row.from));
         ClickSquare(sq(row.to));
-        EXPECT_EQ(answerer.shown, row.dialogs) << row.fen;
-        const std::vector<int> pieces =
-            Game.StartSide == White ? std::vector<int>{2, 3, 4, 5} : std::vector<int>{8, 9, 10, 11};
-        if (row.dialogs) {
-            EXPECT_EQ(answerer.pictures, pieces) << row.fen;
-        }
+        EXPECT_EQ(fakeView.promotionAsked,
+                  std::vector<int>(static_cast<std::size_t>(row.dialogs), Game.StartSide))
+            << row.fen;
         EXPECT_EQ(Game.PlyCount, row.promoted ? 1 : 0) << row.fen;
         if (row.promoted) {
             EXPECT_EQ(Game.Board.squares[sq(row.to)], row.promoted) << row.fen;
@@ -166,10 +115,10 @@ TEST_F(MoveEntryTest, TypedMoves)
                            Row{"Qh5", false}}) {
         fake.soundsPlayed.clear();
         const int before = Game.PlyCount;
-        form->txtMove->setText(row.text);
-        emit form->txtMove->returnPressed();
+        fakeView.typed = row.text;
+        txtMove_KeyPress(13);
         EXPECT_EQ(Game.PlyCount, before + (row.played ? 1 : 0)) << row.text;
-        EXPECT_TRUE(form->txtMove->text().isEmpty()) << row.text;
+        EXPECT_TRUE(fakeView.typed.isEmpty()) << row.text;
         if (!row.played) {
             EXPECT_EQ(sounds(), QStringList{"ILLEGAL"}) << row.text;
         }
@@ -206,70 +155,41 @@ TEST_F(MoveEntryTest, TypedFormsOfOtherProgramsNameOneMove)
     }
 }
 
-TEST_F(MoveEntryTest, FoolsMateByClicksOnTheWindow)
-{
-    form->resize(900, 700);
-    form->show();
-    QApplication::processEvents();
-    ASSERT_GT(board->cellRect(0).width(), 0);
-    struct Click {
-        const char* from;
-        const char* to;
-        Qt::MouseButton button; // any button moves
-    };
-    const Click clicks[] = {{"f2", "f3", Qt::LeftButton},
-                            {"e7", "e5", Qt::RightButton},
-                            {"g2", "g4", Qt::MiddleButton},
-                            {"d8", "h4", Qt::LeftButton}};
-    for (const Click& click : clicks) {
-        pressOnBoard(board, sq(click.from), click.button);
-        EXPECT_EQ(Game.SelectedSquare, sq(click.from));
-        pressOnBoard(board, sq(click.to), click.button);
-    }
-    EXPECT_EQ(Game.PlyCount, 4);
-    EXPECT_EQ(form->lstMoveText->item(4)->text(), "  Qh4#");
-    EXPECT_EQ(form->lstMoveText->currentRow(), 4);
-    EXPECT_EQ(Game.GameResult, ResultBlackWins);
-    ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0].text, "Black wins.");
-    EXPECT_EQ(fake.messages[0].icon, MsgIcon::Picture);
-    EXPECT_EQ(fake.messages[0].picture, "WIN.GIF");
-    EXPECT_EQ(pictureOf(sq("e1")), WhiteMatedImage);
-    EXPECT_TRUE(Game.Modified);
-}
-
 TEST_F(MoveEntryTest, AnnotationsAndCommentsEditTheShownPly)
 {
     playQuiet({"e4", "e5"});
     ShowMoveList(false);
-    QComboBox* annotation = form->cmbAnnotation;
-    QListWidget* list = form->lstMoveText;
-    EXPECT_TRUE(annotation->isEnabled());
+    const QStringList& list = fakeView.moveRows;
+    EXPECT_TRUE(fakeView.annotationEnabled);
 
     struct Row {
         int nag;
         const char* line;
     };
     for (const Row& row : {Row{2, "  e5?"}, Row{3, "  e5!!"}, Row{0, "  e5"}, Row{6, "  e5?!"}}) {
-        annotation->setCurrentIndex(row.nag);
+        fakeView.annotation = row.nag;
+        cmbAnnotation_Click();
         EXPECT_EQ(Game.MoveNag[2], row.nag);
-        EXPECT_EQ(list->item(2)->text(), row.line);
+        EXPECT_EQ(list[2], row.line);
     }
     EXPECT_TRUE(Game.Modified);
 
-    form->txtComment->setPlainText("solid\nreply");
+    fakeView.comment = "solid\nreply";
+    txtComment_Change();
     EXPECT_EQ(Game.MoveComment[2], "solid\nreply");
-    EXPECT_EQ(list->item(2)->text(), "  e5?!*");
-    form->txtComment->clear();
-    EXPECT_EQ(list->item(2)->text(), "  e5?!");
+    EXPECT_EQ(list[2], "  e5?!*");
+    fakeView.comment.clear();
+    txtComment_Change();
+    EXPECT_EQ(list[2], "  e5?!");
 
     // The start position: no annotation, but a comment.
     mnMoveStart_Click();
-    EXPECT_FALSE(annotation->isEnabled());
-    EXPECT_EQ(annotation->currentIndex(), 0);
-    form->txtComment->setPlainText("before");
+    EXPECT_FALSE(fakeView.annotationEnabled);
+    EXPECT_EQ(fakeView.annotation, 0);
+    fakeView.comment = "before";
+    txtComment_Change();
     EXPECT_EQ(Game.MoveComment[0], "before");
-    EXPECT_EQ(list->item(0)->text(), "==Start==*");
+    EXPECT_EQ(list[0], "==Start==*");
 }
 
 TEST_F(MoveEntryTest, SteppingThroughAnnotatedGameLeavesItUnchanged)
@@ -282,32 +202,29 @@ TEST_F(MoveEntryTest, SteppingThroughAnnotatedGameLeavesItUnchanged)
         RefreshPlyLine(k);
     Game.Modified = false;
     mnMoveStart_Click();
-    EXPECT_EQ(form->txtComment->toPlainText(), "start");
+    EXPECT_EQ(fakeView.comment, "start");
     for (int k = 1; k <= 3; ++k) {
         mnMoveForward_Click();
-        EXPECT_EQ(form->txtComment->toPlainText(), Game.MoveComment[k]);
-        EXPECT_EQ(form->cmbAnnotation->currentIndex(), Game.MoveNag[k]);
+        EXPECT_EQ(fakeView.comment, Game.MoveComment[k]);
+        EXPECT_EQ(fakeView.annotation, Game.MoveNag[k]);
     }
     mnMoveStart_Click();
     EXPECT_FALSE(Game.Modified);
     // Line breaks of other systems are shown, never rewritten.
     Game.MoveComment[1] = "one\r\ntwo\rthree";
     mnMoveForward_Click();
-    EXPECT_EQ(form->txtComment->toPlainText(), "one\ntwo\nthree");
+    EXPECT_EQ(fakeView.comment, "one\ntwo\nthree");
     mnMoveStart_Click();
     EXPECT_EQ(Game.MoveComment[1], "one\r\ntwo\rthree");
     EXPECT_FALSE(Game.Modified);
-    EXPECT_EQ(form->lstMoveText->item(1)->text(), "1.e4!");
-    EXPECT_EQ(form->lstMoveText->item(2)->text(), "  e5*");
+    EXPECT_EQ(fakeView.moveRows[1], "1.e4!");
+    EXPECT_EQ(fakeView.moveRows[2], "  e5*");
 }
 
 TEST_F(MoveEntryTest, TypeInFocusesTheMoveBox)
 {
-    form->show();
-    form->activateWindow();
-    form->command("mnMoveType")->trigger();
-    EXPECT_TRUE(form->txtMove->hasFocus() || QApplication::focusWidget() == form->txtMove ||
-                form->txtMove == form->focusWidget());
+    mnMoveType_Click();
+    EXPECT_EQ(fakeView.focusCount, 1);
 }
 
 } // namespace

@@ -1,22 +1,13 @@
 // Stepping through the game, the redraws of castling and en passant, the Move commands with
-// their enabled rules, Delete and Retract, the move list and the navigation keys.
+// their enabled rules, Delete and Retract and the move list.
 #include "core_fixture.h"
 
+#include "core/board.h"
 #include "core/domove.h"
 #include "core/movelist.h"
 #include "engine/enginestate.h"
 #include "play/sides.h"
-#include "gui/boardview.h"
-#include "gui/frmmain.h"
-#include "gui/pieceimages.h"
 #include "shell/settings.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
 
 namespace {
 
@@ -26,41 +17,41 @@ struct Enabled {
     bool retract, start, back, forward, end, del;
 };
 
-void expectEnabled(const frmMain& form, const Enabled& want, const char* where)
+void expectEnabled(const FakeView& view, const Enabled& want, const char* where)
 {
     const std::pair<const char*, bool> rows[] = {
         {"mnMoveRetract", want.retract}, {"mnMoveStart", want.start}, {"mnMoveBack", want.back},
         {"mnMoveForward", want.forward}, {"mnMoveEnd", want.end},     {"mnMoveDel", want.del}};
     for (const auto& [name, enabled] : rows)
-        EXPECT_EQ(form.command(name)->isEnabled(), enabled) << name << " " << where;
+        EXPECT_EQ(view.command(QString::fromLatin1(name)).enabled, enabled) << name << " " << where;
 }
 
 TEST_F(MoveListTest, CommandsFollowTheShownPly)
 {
-    expectEnabled(*form, {false, false, false, false, false, false}, "empty game");
+    expectEnabled(fakeView, {false, false, false, false, false, false}, "empty game");
     playQuiet({"e4", "e5", "Nf3"});
     ShowMoveList(false);
-    expectEnabled(*form, {true, true, true, false, false, true}, "end");
-    form->command("mnMoveBack")->trigger();
+    expectEnabled(fakeView, {true, true, true, false, false, true}, "end");
+    mnMoveBack_Click();
     EXPECT_EQ(Game.CurPly, 2);
-    expectEnabled(*form, {false, true, true, true, true, true}, "middle");
-    form->command("mnMoveStart")->trigger();
+    expectEnabled(fakeView, {false, true, true, true, true, true}, "middle");
+    mnMoveStart_Click();
     EXPECT_EQ(Game.CurPly, 0);
     EXPECT_EQ(KessrinBoard2Fen(Game.Board), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
-    expectEnabled(*form, {false, false, false, true, true, false}, "start");
+    expectEnabled(fakeView, {false, false, false, true, true, false}, "start");
     // Backward at the start does nothing.
     mnMoveBack_Click();
     EXPECT_EQ(Game.CurPly, 0);
-    form->command("mnMoveForward")->trigger();
+    mnMoveForward_Click();
     EXPECT_EQ(Game.CurPly, 1);
     EXPECT_EQ(Game.SideToMove, Black);
-    form->command("mnMoveEnd")->trigger();
+    mnMoveEnd_Click();
     EXPECT_EQ(Game.CurPly, 3);
     EXPECT_EQ(Game.MoveNumber, 2);
     EXPECT_EQ(Game.SideToMove, Black);
     mnMoveForward_Click();
     EXPECT_EQ(Game.CurPly, 3);
-    EXPECT_EQ(form->lstMoveText->currentRow(), 3);
+    EXPECT_EQ(fakeView.selectedRow, 3);
 }
 
 TEST_F(MoveListTest, DeleteAsksOnlyWhenLaterPliesExist)
@@ -71,7 +62,7 @@ TEST_F(MoveListTest, DeleteAsksOnlyWhenLaterPliesExist)
     Game.MoveComment[4] = "too";
     ShowMoveList(false);
 
-    form->command("mnMoveDel")->trigger(); // last ply shown: no question
+    mnMoveDel_Click(); // last ply shown: no question
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(Game.PlyCount, 3);
     EXPECT_EQ(Game.CurPly, 3);
@@ -90,7 +81,7 @@ TEST_F(MoveListTest, DeleteAsksOnlyWhenLaterPliesExist)
     EXPECT_EQ(Game.PlyCount, 0);
     EXPECT_EQ(Game.CurPly, 0);
     EXPECT_EQ(Game.EndSide, White);
-    EXPECT_EQ(form->lstMoveText->count(), 1);
+    EXPECT_EQ(fakeView.moveRows.size(), 1);
     EXPECT_TRUE(Game.MoveComment[3].isEmpty());
     EXPECT_EQ(Game.GameResult, ResultWhiteWins);
 
@@ -112,17 +103,17 @@ TEST_F(MoveListTest, RetractTakesBackOneMoveOfEachSide)
         for (const char* san : row.moves)
             ASSERT_TRUE(play(san, ModeQuiet));
         ShowMoveList(false);
-        form->command("mnMoveRetract")->trigger();
+        mnMoveRetract_Click();
         EXPECT_EQ(Game.PlyCount, row.left);
         EXPECT_EQ(Game.CurPly, row.left);
-        EXPECT_EQ(form->lstMoveText->count(), row.left + 1);
+        EXPECT_EQ(fakeView.moveRows.size(), row.left + 1);
         EXPECT_TRUE(fake.messages.empty());
     }
     resetRecord(false);
     ResetMoveList();
     playQuiet({"d4", "d5"});
     mnMoveBack_Click();
-    EXPECT_FALSE(form->command("mnMoveRetract")->isEnabled());
+    EXPECT_FALSE(enabled("mnMoveRetract"));
 }
 
 TEST_F(MoveListTest, StepsRedrawWhatCastlingAndEnPassantTouched)
@@ -200,7 +191,7 @@ TEST_F(MoveListTest, ShowMoveListMarksTheShownMoveOnly)
     mnMoveStart_Click();
     EXPECT_EQ(Game.LastMoveShown, 0);
     EXPECT_EQ(pictureOf(sq("e2")), PieceImageIndex(ColourValue(White) + Pawn));
-    EXPECT_FALSE(form->cmbAnnotation->isEnabled());
+    EXPECT_FALSE(fakeView.annotationEnabled);
 }
 
 TEST_F(MoveListTest, DrawAndResignOnlyOnTheUsersTurn)
@@ -208,13 +199,13 @@ TEST_F(MoveListTest, DrawAndResignOnlyOnTheUsersTurn)
     Engine.DrawOffer = true;
     EngineBlack = true;
     ShowMoveList(false); // White (the user) to move
-    EXPECT_TRUE(form->command("mnMoveDraw")->isEnabled());
-    EXPECT_TRUE(form->command("mnMoveResign")->isEnabled());
+    EXPECT_TRUE(enabled("mnMoveDraw"));
+    EXPECT_TRUE(enabled("mnMoveResign"));
     EXPECT_FALSE(Engine.DrawOffer);
     playQuiet({"e4"});
     ShowMoveList(false);
-    EXPECT_FALSE(form->command("mnMoveDraw")->isEnabled());
-    EXPECT_FALSE(form->command("mnMoveResign")->isEnabled());
+    EXPECT_FALSE(enabled("mnMoveDraw"));
+    EXPECT_FALSE(enabled("mnMoveResign"));
 }
 
 TEST_F(MoveListTest, TruncateReleasesAnIdleEngine)
@@ -268,37 +259,16 @@ TEST_F(MoveListTest, AnalysisStopsWhenTheShownPositionChanges)
     }
 }
 
-TEST_F(MoveListTest, ListClicksAndKeysMoveTheShownPly)
+TEST_F(MoveListTest, ListClicksMoveTheShownPly)
 {
     playQuiet({"e4", "e5", "Nf3", "Nc6"});
     ShowMoveList(false);
-    form->lstMoveText->setCurrentRow(1);
+    fakeView.selectedRow = 1;
+    lstMoveText_Click();
     EXPECT_EQ(Game.CurPly, 1);
-    form->lstMoveText->setCurrentRow(0);
+    fakeView.selectedRow = 0;
+    lstMoveText_Click();
     EXPECT_EQ(Game.CurPly, 0);
-
-    struct Row {
-        QWidget* target;
-        Qt::Key key;
-        int from, to;
-    };
-    const Row rows[] = {
-        {form->lstMoveText, Qt::Key_Right, 0, 1},
-        {form->lstMoveText, Qt::Key_End, 1, 4},
-        {form->lstMoveText, Qt::Key_Left, 4, 3},
-        {board, Qt::Key_Home, 3, 0},
-        {board, Qt::Key_Right, 0, 1},
-        {form->txtMove, Qt::Key_Left, 1, 1},
-        {board, Qt::Key_Left, 0, 0},
-    };
-    for (const Row& row : rows) {
-        if (row.from == 0 && Game.CurPly != 0)
-            mnMoveStart_Click();
-        ASSERT_EQ(Game.CurPly, row.from);
-        QKeyEvent press(QEvent::KeyPress, row.key, Qt::NoModifier);
-        QApplication::sendEvent(row.target, &press);
-        EXPECT_EQ(Game.CurPly, row.to) << row.target->objectName().toStdString() << " " << row.key;
-    }
 }
 
 TEST_F(MoveListTest, StepForwardWithSoundAnnouncesMate)

@@ -8,8 +8,8 @@
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "files/savegame.h"
-#include "shell/appstate.h"
 #include "gui/frmmain.h"
+#include "shell/appstate.h"
 #include "shell/settings.h"
 
 #include <QAction>

@@ -10,13 +10,13 @@
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "engine/search.h"
+#include "gui/frmmain.h"
 #include "play/chess960.h"
 #include "play/clockstate.h"
 #include "play/gamecontrol.h"
 #include "play/levels.h"
 #include "play/sidecommands.h"
 #include "play/sides.h"
-#include "gui/frmmain.h"
 #include "shell/settings.h"
 
 #include <QAction>

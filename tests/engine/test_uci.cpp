@@ -232,7 +232,6 @@ TEST(EngineText, ElapsedTimesAndLogEntries)
 {
     EXPECT_EQ(ElapsedText(62500), "00:01:02.5 ->");
     EXPECT_EQ(ElapsedText(3725999), "01:02:05.9 ->");
-    EXPECT_EQ(ClockText(0), "00:00:00");
     EXPECT_EQ(ElapsedMs(86399.5, 0.75), 1250);
     EXPECT_EQ(ElapsedMs(100.0, 100.5), 500);
     EXPECT_EQ(LogEntry(QStringLiteral("go <b> & more"), "red"),

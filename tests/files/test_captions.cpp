@@ -1,9 +1,9 @@
 // Game captions: the header texts built from the tags, and the labels and pictures they fill.
 #include "core/gamerecord.h"
 #include "files/captions.h"
-#include "play/sides.h"
 #include "gui/frmmain.h"
 #include "gui/pieceimages.h"
+#include "play/sides.h"
 #include "support/fake_platform.h"
 #include "support/program_state.h"
 

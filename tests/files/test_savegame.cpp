@@ -1,14 +1,14 @@
 // Saving: the changed-game question, Save and Save As, the window title and the text window.
 #include <gtest/gtest.h>
 
-#include "gui/wiring.h"
 #include "core/gamerecord.h"
-#include "gui/frmviewpgn.h"
-#include "files/pgnwriter.h"
 #include "engine/enginestate.h"
+#include "files/pgnwriter.h"
 #include "files/savegame.h"
-#include "shell/appstate.h"
 #include "gui/frmmain.h"
+#include "gui/frmviewpgn.h"
+#include "gui/wiring.h"
+#include "shell/appstate.h"
 #include "shell/settings.h"
 #include "support/fake_platform.h"
 #include "support/test_app.h"

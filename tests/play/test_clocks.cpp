@@ -4,11 +4,11 @@
 
 #include "core/gamerecord.h"
 #include "core/movelist.h"
+#include "gui/frmmain.h"
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/clocktick.h"
 #include "play/sides.h"
-#include "gui/frmmain.h"
 #include "shell/settings.h"
 
 #include <QAction>

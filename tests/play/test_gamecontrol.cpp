@@ -4,13 +4,13 @@
 #include "core/movelist.h"
 #include "engine/enginestate.h"
 #include "files/savegame.h"
+#include "gui/frmmain.h"
+#include "gui/frmnewgame.h"
 #include "play/chess960.h"
 #include "play/clockstate.h"
-#include "gui/frmnewgame.h"
 #include "play/gamecontrol.h"
 #include "play/sidecommands.h"
 #include "play/sides.h"
-#include "gui/frmmain.h"
 #include "shell/settings.h"
 
 #include <QAction>

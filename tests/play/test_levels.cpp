@@ -3,11 +3,11 @@
 #include "play_fixture_clock.h"
 
 #include "engine/search.h"
-#include "play/clockstate.h"
 #include "gui/frmlevelset.h"
+#include "gui/frmmain.h"
+#include "play/clockstate.h"
 #include "play/levels.h"
 #include "play/sides.h"
-#include "gui/frmmain.h"
 #include "shell/settings.h"
 
 #include <QAction>

@@ -1,7 +1,6 @@
 // A short timed game against Debian's real engine on the offscreen main window: the user's
 // moves go in through board clicks and the move box, the main loop's passes hand the turn to the
 // engine, and both clocks run.
-#include "gui/wiring.h"
 #include "core/gamerecord.h"
 #include "core/movelist.h"
 #include "engine/engineload.h"
@@ -9,6 +8,9 @@
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "engine/vorsel.h"
+#include "gui/boardview.h"
+#include "gui/frmmain.h"
+#include "gui/wiring.h"
 #include "kessrin/kessrin.h"
 #include "play/clocks.h"
 #include "play/clockstate.h"
@@ -16,8 +18,6 @@
 #include "play/gamecontrol.h"
 #include "play/sides.h"
 #include "shell/appstate.h"
-#include "gui/boardview.h"
-#include "gui/frmmain.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "support/fake_platform.h"
@@ -183,7 +183,7 @@ protected:
     {
         fake.followSleeps();
         UnloadEngine();
-            form.reset();
+        form.reset();
         SetMainBoardView(nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();

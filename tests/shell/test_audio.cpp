@@ -1,8 +1,8 @@
 // Sound effects and music: the rules of when they play (through the scripted Platform), and the
 // SDL2_mixer backend itself on the dummy audio driver.
+#include "gui/sdlaudio.h"
 #include "shell/appstate.h"
 #include "shell/audio.h"
-#include "gui/sdlaudio.h"
 #include "shell/settings.h"
 #include "support/fake_platform.h"
 

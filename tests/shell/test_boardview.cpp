@@ -1,11 +1,11 @@
 // The board view: squares to pictures, orientation, coordinates, the mated-king shake, clicks,
 // and the board commands of the main window.
 #include "core/gamerecord.h"
-#include "shell/appstate.h"
 #include "gui/boardcommands.h"
 #include "gui/boardview.h"
 #include "gui/frmmain.h"
 #include "gui/pieceimages.h"
+#include "shell/appstate.h"
 #include "shell/settings.h"
 #include "support/fake_platform.h"
 #include "support/test_app.h"

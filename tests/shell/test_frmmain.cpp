@@ -1,25 +1,42 @@
-#include "gui/wiring.h"
+#include "core/board.h"
+#include "core/domove.h"
 #include "core/gamerecord.h"
+#include "core/movelist.h"
 #include "engine/search.h"
-#include "shell/appstate.h"
 #include "gui/boardcommands.h"
 #include "gui/boardview.h"
 #include "gui/frmmain.h"
+#include "gui/frmpromotion.h"
+#include "gui/movecommands.h"
+#include "gui/wiring.h"
+#include "shell/appstate.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "support/fake_platform.h"
+#include "support/program_state.h"
 #include "support/test_app.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -206,6 +223,190 @@ TEST_F(MainWindowTest, ClosingAChangedGameAsksAndCancelKeepsRunning)
     EXPECT_FALSE(App.Running);
     EXPECT_FALSE(window.isVisible());
     Game.Modified = false;
+}
+
+// The window with its board and Move commands connected, as the program runs the game core.
+class MainWindowMovesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetProgramState();
+        form = std::make_unique<frmMain>();
+        form->Form_Load();
+        ConnectBoardCommands(*form);
+        board = MainBoardView();
+        ConnectMoveCommands(*form);
+        RedrawBoard();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        SetMainBoardView(nullptr);
+        // Let the window system forget the closed windows before the application goes at exit.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+    void playQuiet(std::initializer_list<const char*> sans)
+    {
+        for (const char* san : sans)
+            ASSERT_TRUE(DoMove(KessrinAlg2Move(Game.Board, san), ModeQuiet, 0)) << san;
+    }
+    int pictureOf(int square) const { return board->cellPicture(ImageOfSquare(square)); }
+
+    FakePlatform fake;
+    std::unique_ptr<frmMain> form;
+    BoardView* board = nullptr;
+};
+
+int sq(const char* name)
+{
+    return MakeSquare(ColumnOfLetter(name[0]), RowOfDigit(name[1]));
+}
+
+// A real press of button on the middle of the square's picture, as the window system sends it.
+void pressOnBoard(BoardView* board, int square, Qt::MouseButton button)
+{
+    const QPointF centre = board->cellRect(ImageOfSquare(square)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, board->mapToGlobal(centre), button, button,
+                      Qt::NoModifier);
+    QApplication::sendEvent(board, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, board->mapToGlobal(centre), button,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(board, &release);
+}
+
+// Answers every promotion dialog that opens by pressing the button of one piece.
+class PromotionAnswerer {
+public:
+    explicit PromotionAnswerer(int piece)
+    {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [this, piece] {
+            if (auto* dialog = qobject_cast<frmPromotion*>(QApplication::activeModalWidget())) {
+                ++shown;
+                for (int i = 0; i < 4; ++i)
+                    pictures.push_back(dialog->btnPiece(i)->property("picture").toInt());
+                dialog->btnPiece(piece)->click();
+            }
+        });
+        timer.start();
+    }
+    int shown = 0;
+    std::vector<int> pictures; // piece pictures on the four buttons
+
+private:
+    QTimer timer;
+};
+
+TEST_F(MainWindowMovesTest, FoolsMateByClicksOnTheWindow)
+{
+    form->resize(900, 700);
+    form->show();
+    QApplication::processEvents();
+    ASSERT_GT(board->cellRect(0).width(), 0);
+    struct Click {
+        const char* from;
+        const char* to;
+        Qt::MouseButton button; // any button moves
+    };
+    const Click clicks[] = {{"f2", "f3", Qt::LeftButton},
+                            {"e7", "e5", Qt::RightButton},
+                            {"g2", "g4", Qt::MiddleButton},
+                            {"d8", "h4", Qt::LeftButton}};
+    for (const Click& click : clicks) {
+        pressOnBoard(board, sq(click.from), click.button);
+        EXPECT_EQ(Game.SelectedSquare, sq(click.from));
+        pressOnBoard(board, sq(click.to), click.button);
+    }
+    EXPECT_EQ(Game.PlyCount, 4);
+    EXPECT_EQ(form->lstMoveText->item(4)->text(), "  Qh4#");
+    EXPECT_EQ(form->lstMoveText->currentRow(), 4);
+    EXPECT_EQ(Game.GameResult, ResultBlackWins);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, "Black wins.");
+    EXPECT_EQ(fake.messages[0].icon, MsgIcon::Picture);
+    EXPECT_EQ(fake.messages[0].picture, "WIN.GIF");
+    EXPECT_EQ(pictureOf(sq("e1")), WhiteMatedImage);
+    EXPECT_TRUE(Game.Modified);
+}
+
+TEST_F(MainWindowMovesTest, PromotionDialogShowsThePiecesOfTheSide)
+{
+    for (const auto& [side, piece] : {std::pair{White, 3}, std::pair{Black, 1}}) {
+        PromotionAnswerer answerer(piece);
+        EXPECT_EQ(form->askPromotionPiece(side), piece);
+        EXPECT_EQ(answerer.shown, 1);
+        const std::vector<int> pieces =
+            side == White ? std::vector<int>{2, 3, 4, 5} : std::vector<int>{8, 9, 10, 11};
+        EXPECT_EQ(answerer.pictures, pieces);
+    }
+}
+
+TEST_F(MainWindowMovesTest, MoveItemsReachTheirHandlers)
+{
+    playQuiet({"e4", "e5", "Nf3"});
+    ShowMoveList(false);
+    const std::pair<const char*, int> steps[] = {
+        {"mnMoveBack", 2}, {"mnMoveStart", 0}, {"mnMoveForward", 1}, {"mnMoveEnd", 3}};
+    for (const auto& [name, ply] : steps) {
+        form->command(QString::fromLatin1(name))->trigger();
+        EXPECT_EQ(Game.CurPly, ply) << name;
+        EXPECT_EQ(form->lstMoveText->currentRow(), ply) << name;
+    }
+    form->command(QStringLiteral("mnMoveDel"))->trigger();
+    EXPECT_EQ(Game.PlyCount, 2);
+    form->command(QStringLiteral("mnMoveRetract"))->trigger();
+    EXPECT_EQ(Game.PlyCount, 0);
+    EXPECT_EQ(form->lstMoveText->count(), 1);
+
+    // The tick of the draw item is the handler's alone, not the click's.
+    QAction* draw = form->command(QStringLiteral("mnMoveDraw"));
+    for (const bool offered : {true, false}) {
+        draw->trigger();
+        EXPECT_EQ(draw->isChecked(), offered);
+    }
+}
+
+TEST_F(MainWindowMovesTest, ListClicksAndKeysMoveTheShownPly)
+{
+    playQuiet({"e4", "e5", "Nf3", "Nc6"});
+    ShowMoveList(false);
+    form->lstMoveText->setCurrentRow(1);
+    EXPECT_EQ(Game.CurPly, 1);
+    form->lstMoveText->setCurrentRow(0);
+    EXPECT_EQ(Game.CurPly, 0);
+
+    struct Row {
+        QWidget* target;
+        Qt::Key key;
+        int from, to;
+    };
+    const Row rows[] = {
+        {form->lstMoveText, Qt::Key_Right, 0, 1},
+        {form->lstMoveText, Qt::Key_End, 1, 4},
+        {form->lstMoveText, Qt::Key_Left, 4, 3},
+        {board, Qt::Key_Home, 3, 0},
+        {board, Qt::Key_Right, 0, 1},
+        {form->txtMove, Qt::Key_Left, 1, 1},
+        {board, Qt::Key_Left, 0, 0},
+    };
+    for (const Row& row : rows) {
+        if (row.from == 0 && Game.CurPly != 0)
+            mnMoveStart_Click();
+        ASSERT_EQ(Game.CurPly, row.from);
+        QKeyEvent press(QEvent::KeyPress, row.key, Qt::NoModifier);
+        QApplication::sendEvent(row.target, &press);
+        EXPECT_EQ(Game.CurPly, row.to) << row.target->objectName().toStdString() << " " << row.key;
+    }
+}
+
+TEST_F(MainWindowMovesTest, TypeInFocusesTheMoveBox)
+{
+    form->show();
+    form->activateWindow();
+    form->command("mnMoveType")->trigger();
+    EXPECT_TRUE(form->txtMove->hasFocus() || QApplication::focusWidget() == form->txtMove ||
+                form->txtMove == form->focusWidget());
 }
 
 } // namespace
