@@ -11,7 +11,6 @@
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/gamecontrol.h"
-#include "play/sides.h"
 #include "shell/audio.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
@@ -30,7 +29,7 @@ const QString LaterMovesQuestion =
 // The engine plays side.
 bool EnginePlays(int side)
 {
-    return side == White ? EngineWhite : EngineBlack;
+    return side == White ? Engine.EngineWhite : Engine.EngineBlack;
 }
 
 QString GameOverPicture(int icon)
@@ -243,7 +242,7 @@ void FinishGame()
     if (Engine.EngineState > 0) {
         HaltEngine();
         // A playing engine must not start the next search by itself.
-        if (EngineWhite || EngineBlack)
+        if (Engine.EngineWhite || Engine.EngineBlack)
             Engine.EngineState = 2;
     }
 }

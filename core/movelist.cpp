@@ -8,7 +8,6 @@
 #include "engine/search.h"
 #include "files/savegame.h"
 #include "play/clockstate.h"
-#include "play/sides.h"
 #include "shell/appstate.h"
 #include "shell/audio.h"
 #include "shell/platform.h"
@@ -183,10 +182,10 @@ void ShowMoveList(bool /*readAloud*/)
         view().setCommandChecked(QStringLiteral("mnQuorvinPlay"), false);
     }
     // Analysis of the old position is stopped; the tick restarts it on the shown one.
-    if (Engine.ThinkShown && !EngineWhite && !EngineBlack)
+    if (Engine.ThinkShown && !Engine.EngineWhite && !Engine.EngineBlack)
         HaltEngine();
     Engine.DrawOffer = false;
-    const bool userToMove = !(Game.EndSide == White ? EngineWhite : EngineBlack);
+    const bool userToMove = !(Game.EndSide == White ? Engine.EngineWhite : Engine.EngineBlack);
     EnableCommand("mnMoveDraw", userToMove);
     EnableCommand("mnMoveResign", userToMove);
 

@@ -6,7 +6,6 @@
 #include "engine/vorsel.h"
 #include "files/filedialog.h"
 #include "play/clockstate.h"
-#include "play/sides.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/view.h"
@@ -26,7 +25,7 @@ void SetCommand(const char* name, bool enabled, bool clearTick)
 void UpdateEngineControls(bool loaded)
 {
     SetCommand("mnEngineSet", loaded, false);
-    EngineWhite = EngineBlack = false;
+    Engine.EngineWhite = Engine.EngineBlack = false;
     SetCommand("mnEngineWhite", loaded, true);
     SetCommand("mnEngineBlack", loaded, true);
     Engine.PonderOn = false;

@@ -20,6 +20,11 @@ struct EngineStatus {
     QString EngineName;      // "id name" of the main engine
     QString EngineAuthor;    // "id author" of the main engine
     QString SlaveName;       // "id name" of the slave engine
+    bool EngineWhite = false; // the engine plays White
+    bool EngineBlack = false; // the engine plays Black
+    // In the "Alternation" role the engine takes White in the next game; flips at each use, not
+    // stored between runs.
+    bool AlternateWhite = false;
     bool SlaveWhite = false; // the slave plays White; with SlaveBlack at most one is set
     bool SlaveBlack = false;
 

@@ -1,8 +1,8 @@
 #include "files/captions.h"
 
 #include "core/gamerecord.h"
+#include "engine/enginestate.h"
 #include "play/clocks.h"
-#include "play/sides.h"
 #include "shell/parseclamped.h"
 #include "shell/view.h"
 
@@ -69,9 +69,9 @@ void RefreshGameCaptions()
 {
     View& shown = view();
     const PlayerPicture white =
-        EngineWhite ? PlayerPicture::WhiteEngine : PlayerPicture::WhitePiece;
+        Engine.EngineWhite ? PlayerPicture::WhiteEngine : PlayerPicture::WhitePiece;
     const PlayerPicture black =
-        EngineBlack ? PlayerPicture::BlackEngine : PlayerPicture::BlackPiece;
+        Engine.EngineBlack ? PlayerPicture::BlackEngine : PlayerPicture::BlackPiece;
     shown.setPlayerPictures(Game.Flipped ? white : black, Game.Flipped ? black : white);
     shown.setHeaderText(HeaderLabel::Event, EventCaption());
     shown.setHeaderText(HeaderLabel::Result, PlayersCaption());

@@ -1,12 +1,12 @@
 #include "gui/frmlevelset.h"
 
+#include "engine/enginestate.h"
 #include "gui/commands.h"
 #include "gui/frmmain.h"
 #include "gui/topmost.h"
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/levels.h"
-#include "play/sides.h"
 #include "shell/parseclamped.h"
 #include "shell/settings.h"
 
@@ -327,7 +327,7 @@ void frmLevelSet::btnCancel_Click()
 void frmLevelSet::done(int result)
 {
     // A timed game that ApplyLevel has just started keeps the Level command pressed.
-    if (!(Cfg.Depth == LevelTimed && (EngineWhite || EngineBlack)))
+    if (!(Cfg.Depth == LevelTimed && (Engine.EngineWhite || Engine.EngineBlack)))
         SetLevelCommandTicked(false);
     QDialog::done(result);
 }

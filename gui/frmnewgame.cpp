@@ -2,12 +2,12 @@
 
 #include "core/domove.h"
 #include "core/gamerecord.h"
+#include "engine/enginestate.h"
 #include "gui/frmlevelset.h"
 #include "gui/topmost.h"
 #include "play/chess960.h"
 #include "play/gamecontrol.h"
 #include "play/levels.h"
-#include "play/sides.h"
 #include "shell/parseclamped.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
@@ -145,7 +145,7 @@ int frmNewGame::PreselectedColour() const
     case RoleComputerBlack:
         return ColourWhite;
     case RoleAlternation:
-        return AlternateWhite ? ColourBlack : ColourWhite;
+        return Engine.AlternateWhite ? ColourBlack : ColourWhite;
     default:
         // Drawn apart from the role of a later game without the dialog.
         return platform().randomInt(0, 1) == 1 ? ColourWhite : ColourBlack;
@@ -255,7 +255,7 @@ void frmNewGame::btnConfirm_Click()
     AssignSides(role);
     // The next game of the alternation swaps colours.
     if (Cfg.EnginePlay == RoleAlternation)
-        AlternateWhite = humanWhite;
+        Engine.AlternateWhite = humanWhite;
     accept();
 }
 

@@ -17,7 +17,6 @@
 #include "play/clockstate.h"
 #include "play/gamecontrol.h"
 #include "play/sidecommands.h"
-#include "play/sides.h"
 #include "shell/appstate.h"
 #include "shell/audio.h"
 #include "shell/platform.h"
@@ -111,7 +110,7 @@ int RunProgram(const QStringList& arguments)
     RefreshGameCaptions();
     SetWindowTitle();
     StartDefaultEngine();
-    AlternateWhite = false;
+    Engine.AlternateWhite = false;
     // Until the automatic save file can be read, only the case without it starts a new game.
     const bool askNewGame = request.kind == CommandLineRequest::Kind::Empty && !Cfg.AutoSave;
     if (askNewGame)

@@ -1,10 +1,10 @@
 #include "play/clocks.h"
 
 #include "core/gamerecord.h"
+#include "engine/enginestate.h"
 #include "files/captions.h"
 #include "play/clockstate.h"
 #include "play/levels.h"
-#include "play/sides.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/view.h"
@@ -91,7 +91,7 @@ void ApplyLevel()
     ShowClock(White);
     ShowClock(Black);
     // Only a game against the computer under a time control is timed.
-    if (Cfg.Depth == LevelTimed && (EngineWhite || EngineBlack)) {
+    if (Cfg.Depth == LevelTimed && (Engine.EngineWhite || Engine.EngineBlack)) {
         Clock.ClockRunning = true;
         Game.MoveStartTime = platform().timeOfDay();
         SetLevelCommandTicked(true);

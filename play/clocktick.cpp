@@ -6,7 +6,6 @@
 #include "engine/search.h"
 #include "play/clocks.h"
 #include "play/gamecontrol.h"
-#include "play/sides.h"
 #include "shell/audio.h"
 #include "shell/platform.h"
 
@@ -26,7 +25,8 @@ void EngineTurn()
 {
     if (Engine.EngineState != 1)
         return;
-    const bool enginePlaysSideToMove = Game.EndSide == White ? EngineWhite : EngineBlack;
+    const bool enginePlaysSideToMove =
+        Game.EndSide == White ? Engine.EngineWhite : Engine.EngineBlack;
     if (enginePlaysSideToMove) {
         if (!SpeechIdle())
             return;
@@ -38,7 +38,7 @@ void EngineTurn()
         }
         Engine.EngineState = 6;
         StartSearch();
-    } else if (Engine.ThinkShown && !EngineWhite && !EngineBlack) {
+    } else if (Engine.ThinkShown && !Engine.EngineWhite && !Engine.EngineBlack) {
         Engine.EngineState = 5;
         StartSearch();
     }

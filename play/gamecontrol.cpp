@@ -16,7 +16,6 @@
 #include "play/clocktick.h"
 #include "play/levels.h"
 #include "play/sidecommands.h"
-#include "play/sides.h"
 #include "shell/audio.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
@@ -109,26 +108,26 @@ void AssignSides(int role)
         return;
     switch (role < 0 ? Cfg.EnginePlay : role) {
     case RoleComputerWhite:
-        EngineWhite = true, EngineBlack = false;
+        Engine.EngineWhite = true, Engine.EngineBlack = false;
         break;
     case RoleComputerBlack:
-        EngineWhite = false, EngineBlack = true;
+        Engine.EngineWhite = false, Engine.EngineBlack = true;
         break;
     case RoleAlternation:
-        EngineWhite = AlternateWhite, EngineBlack = !AlternateWhite;
-        AlternateWhite = !AlternateWhite;
+        Engine.EngineWhite = Engine.AlternateWhite, Engine.EngineBlack = !Engine.AlternateWhite;
+        Engine.AlternateWhite = !Engine.AlternateWhite;
         break;
     case RoleRandom:
-        EngineWhite = platform().randomInt(0, 1) == 0;
-        EngineBlack = !EngineWhite;
+        Engine.EngineWhite = platform().randomInt(0, 1) == 0;
+        Engine.EngineBlack = !Engine.EngineWhite;
         break;
     default:
-        EngineWhite = EngineBlack = false;
+        Engine.EngineWhite = Engine.EngineBlack = false;
         break;
     }
-    SetTicked(QStringLiteral("mnEngineWhite"), EngineWhite);
-    SetTicked(QStringLiteral("mnEngineBlack"), EngineBlack);
-    if (EngineWhite || EngineBlack)
+    SetTicked(QStringLiteral("mnEngineWhite"), Engine.EngineWhite);
+    SetTicked(QStringLiteral("mnEngineBlack"), Engine.EngineBlack);
+    if (Engine.EngineWhite || Engine.EngineBlack)
         PreparePlayers();
 }
 
@@ -136,7 +135,7 @@ void PreparePlayers()
 {
     Engine.PonderOn = false;
     SetTicked(QStringLiteral("mnEnginePonder"), false);
-    const bool oneSide = EngineWhite != EngineBlack;
+    const bool oneSide = Engine.EngineWhite != Engine.EngineBlack;
     SetEnabled(QStringLiteral("mnEnginePonder"), oneSide);
     if (oneSide) {
         if (Cfg.AlwaysPonder) {
@@ -145,7 +144,7 @@ void PreparePlayers()
         }
         if (Cfg.AutoFlip) {
             // The human's side at the bottom.
-            SetFlipped(EngineWhite);
+            SetFlipped(Engine.EngineWhite);
             RedrawBoard();
         }
     }
@@ -157,8 +156,8 @@ void PreparePlayers()
             level.isEmpty() ? QString() : QStringLiteral(" (") + level + QLatin1Char(')');
         const QString whiteEngine = Engine.SlaveWhite ? Engine.SlaveName : Engine.EngineName;
         const QString blackEngine = Engine.SlaveBlack ? Engine.SlaveName : Engine.EngineName;
-        Game.TagWhite = EngineWhite ? whiteEngine + suffix : human;
-        Game.TagBlack = EngineBlack ? blackEngine + suffix : human;
+        Game.TagWhite = Engine.EngineWhite ? whiteEngine + suffix : human;
+        Game.TagBlack = Engine.EngineBlack ? blackEngine + suffix : human;
     }
 
     RefreshGameCaptions();

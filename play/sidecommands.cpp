@@ -4,7 +4,6 @@
 #include "engine/enginestate.h"
 #include "engine/search.h"
 #include "play/gamecontrol.h"
-#include "play/sides.h"
 #include "shell/view.h"
 
 namespace {
@@ -32,12 +31,12 @@ void ToggleSide(bool& side, const char* command, bool keepSearch)
 
 void mnEngineWhite_Click()
 {
-    ToggleSide(EngineWhite, "mnEngineWhite", EngineBlack && Game.EndSide == Black);
+    ToggleSide(Engine.EngineWhite, "mnEngineWhite", Engine.EngineBlack && Game.EndSide == Black);
 }
 
 void mnEngineBlack_Click()
 {
-    ToggleSide(EngineBlack, "mnEngineBlack", EngineWhite && Game.EndSide == White);
+    ToggleSide(Engine.EngineBlack, "mnEngineBlack", Engine.EngineWhite && Game.EndSide == White);
 }
 
 void mnEnginePonder_Click()

@@ -9,7 +9,6 @@
 #include "engine/enginestate.h"
 #include "files/savegame.h"
 #include "play/clockstate.h"
-#include "play/sides.h"
 #include "shell/settings.h"
 #include "support/test_app.h"
 
@@ -197,8 +196,8 @@ TEST_F(DoMoveTest, EveryGameEndIsAnnounced)
     };
     for (const Row& row : rows) {
         StartFromFen(QString::fromLatin1(row.fen), false);
-        EngineWhite = row.engineWhite;
-        EngineBlack = row.engineBlack;
+        Engine.EngineWhite = row.engineWhite;
+        Engine.EngineBlack = row.engineBlack;
         for (const QString& san : QString::fromLatin1(row.before).split(' ', Qt::SkipEmptyParts))
             ASSERT_TRUE(play(san.toLatin1().constData(), ModeQuiet)) << san.toStdString();
         fake.messages.clear();
@@ -317,7 +316,7 @@ TEST_F(DoMoveTest, FinishGameStopsClockAndIdlesAPlayingEngine)
 {
     Clock.ClockRunning = true;
     Engine.EngineState = 5;
-    EngineBlack = true;
+    Engine.EngineBlack = true;
     DrawAgreed();
     EXPECT_FALSE(Clock.ClockRunning);
     EXPECT_EQ(Engine.EngineState, 2);
@@ -336,8 +335,8 @@ TEST_F(DoMoveTest, EngineOffersDrawOnEveryFifthMove)
          {Row{10, false, true}, Row{5, true, true}, Row{12, false, false}, Row{1, false, false}}) {
         Engine.DrawOffer = false;
         fake.messages.clear();
-        EngineWhite = true;
-        EngineBlack = row.engineBlack;
+        Engine.EngineWhite = true;
+        Engine.EngineBlack = row.engineBlack;
         Game.MoveNumber = row.moveNumber;
         Game.EndSide = Black;
         OfferDraw();

@@ -6,7 +6,6 @@
 #include "core/domove.h"
 #include "core/movelist.h"
 #include "engine/enginestate.h"
-#include "play/sides.h"
 #include "shell/settings.h"
 
 namespace {
@@ -197,7 +196,7 @@ TEST_F(MoveListTest, ShowMoveListMarksTheShownMoveOnly)
 TEST_F(MoveListTest, DrawAndResignOnlyOnTheUsersTurn)
 {
     Engine.DrawOffer = true;
-    EngineBlack = true;
+    Engine.EngineBlack = true;
     ShowMoveList(false); // White (the user) to move
     EXPECT_TRUE(enabled("mnMoveDraw"));
     EXPECT_TRUE(enabled("mnMoveResign"));
@@ -251,7 +250,7 @@ TEST_F(MoveListTest, AnalysisStopsWhenTheShownPositionChanges)
     // Analysis (no engine side) restarts on the new position; a playing engine keeps thinking.
     for (const Row& row : {Row{true, false, 1}, Row{false, false, 5}, Row{true, true, 5}}) {
         Engine.ThinkShown = row.thinkShown;
-        EngineBlack = row.engineBlack;
+        Engine.EngineBlack = row.engineBlack;
         Engine.EngineState = 5;
         mnMoveBack_Click();
         EXPECT_EQ(Engine.EngineState, row.after) << row.thinkShown << row.engineBlack;

@@ -14,7 +14,6 @@
 #include "gui/frmmain.h"
 #include "gui/movecommands.h"
 #include "play/clockstate.h"
-#include "play/sides.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
 #include "support/program_state.h"

@@ -16,7 +16,6 @@
 #include "play/gamecontrol.h"
 #include "play/levels.h"
 #include "play/sidecommands.h"
-#include "play/sides.h"
 #include "shell/settings.h"
 
 #include <QAction>
@@ -50,7 +49,7 @@ TEST_F(EngineSession, OwnMoveIsSearchedShownAndPlayed)
                                     "send info depth 6 nodes 9000 message Looking\\\n"
                                     "sleep 50\n"
                                     "send bestmove e2e4 ponder e7e5\n")));
-    EngineWhite = true;
+    Engine.EngineWhite = true;
     Engine.EngineState = 6;
     StartSearch();
     fake.clock += 2.0; // the speed is nodes per millisecond since the start
@@ -170,7 +169,7 @@ TEST_F(EngineSession, PonderSearchAfterTheEngineMoveThenHitOrMiss)
                                 "expect go ponder\n"
                                 "send info depth 3 score cp 20 pv g1f3 b8c6\n") +
                          QStringLiteral("expect %1\nsend bestmove g1f3\n").arg(row.answered)));
-        EngineWhite = true;
+        Engine.EngineWhite = true;
         Engine.PonderOn = true;
         Engine.EngineState = 6;
         StartSearch();
@@ -255,15 +254,15 @@ TEST_F(EngineSession, UnplayableBestMoveIsShownAndLeavesTheEngineWaiting)
 TEST_F(EngineSession, EngineDyingWhenStoppedGetsNoSideBack)
 {
     ASSERT_TRUE(loadScripted(Script("expect go\nexpect stop\nexit 3\n")));
-    EngineBlack = true;
+    Engine.EngineBlack = true;
     Cfg.Depth = LevelTimed;
     Game.EndSide = Game.SideToMove = Black;
     Engine.EngineState = 6;
     StartSearch();
     mnEngineBlack_Click(); // the user takes Black back; the engine dies on "stop"
     EXPECT_EQ(Engine.EngineState, 0);
-    EXPECT_FALSE(EngineWhite);
-    EXPECT_FALSE(EngineBlack);
+    EXPECT_FALSE(Engine.EngineWhite);
+    EXPECT_FALSE(Engine.EngineBlack);
     EXPECT_FALSE(Clock.ClockRunning);
     EXPECT_FALSE(form->command("mnEngineBlack")->isChecked());
     EXPECT_EQ(fake.lastMessage(), "Engine quits abnormally!");
@@ -280,7 +279,7 @@ TEST_F(EngineSession, StopMovesNowOrGivesUpAfterTenSeconds)
                                     "send bestmove d2d4\n"
                                     "expect go\n"
                                     "expect quit\n")));
-    EngineWhite = true;
+    Engine.EngineWhite = true;
     Engine.EngineState = 6;
     StartSearch();
     form->command(QStringLiteral("mnEngineStop"))->trigger();
@@ -288,7 +287,7 @@ TEST_F(EngineSession, StopMovesNowOrGivesUpAfterTenSeconds)
     ASSERT_EQ(Game.PlyCount, 1);
     EXPECT_EQ(Game.MoveSan[1], "d4");
 
-    EngineWhite = false;
+    Engine.EngineWhite = false;
     Engine.EngineState = 5;
     StartSearch();
     fake.clockStepMs = 100;
@@ -338,7 +337,7 @@ TEST_F(EngineSession, ResignAndDrawFollowScoreAndReversiblePlies)
         Cfg.AllowResign = row.allowResign;
         Engine.DrawOffer = row.drawOffered;
         fake.messages.clear();
-        EngineWhite = true;
+        Engine.EngineWhite = true;
         Engine.EngineState = 6;
         StartSearch();
         ASSERT_TRUE(pollUntil([] { return Engine.EngineState != 6; }));
@@ -352,7 +351,7 @@ TEST_F(EngineSession, ResignAndDrawFollowScoreAndReversiblePlies)
 TEST_F(EngineSession, DeathDuringASearchIsReportedForEitherEngine)
 {
     ASSERT_TRUE(loadScripted(Script("expect go\nsend info depth 1 score cp 5 pv e2e4\nexit 9\n")));
-    EngineWhite = true;
+    Engine.EngineWhite = true;
     Engine.EngineState = 6;
     StartSearch();
     ASSERT_TRUE(pollUntil([] { return Engine.EngineState == 0; }));
@@ -360,7 +359,7 @@ TEST_F(EngineSession, DeathDuringASearchIsReportedForEitherEngine)
     EXPECT_FALSE(MainChannel.isOpen());
     EXPECT_FALSE(enabled("mnEngineStop"));
     EXPECT_FALSE(enabled("mnEngineSet"));
-    EXPECT_FALSE(EngineWhite);
+    EXPECT_FALSE(Engine.EngineWhite);
 
     // The slave plays Black and dies on its first search; the main engine stays.
     ASSERT_TRUE(loadScripted(Script("")));

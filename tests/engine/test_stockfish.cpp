@@ -9,7 +9,6 @@
 #include "engine/enginestate.h"
 #include "engine/search.h"
 #include "engine/vorsel.h"
-#include "play/sides.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
 
@@ -31,7 +30,7 @@ TEST_F(EngineSession, StockfishSearchesMovesPondersAndLeavesNothingBehind)
         QStringLiteral("r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP1B1PPP/R2QKB1R w KQ - 0 8"),
         true);
     Cfg.Depth = 8;
-    EngineWhite = true;
+    Engine.EngineWhite = true;
     Engine.PonderOn = true;
     Engine.EngineState = 6;
     StartSearch();

@@ -1,9 +1,9 @@
 // Game captions: the header texts built from the tags, and the labels and pictures they fill.
 #include "core/gamerecord.h"
+#include "engine/enginestate.h"
 #include "files/captions.h"
 #include "gui/frmmain.h"
 #include "gui/pieceimages.h"
-#include "play/sides.h"
 #include "support/fake_platform.h"
 #include "support/program_state.h"
 
@@ -19,7 +19,7 @@ protected:
     void TearDown() override
     {
         resetRecord(false);
-        EngineWhite = EngineBlack = false;
+        Engine.EngineWhite = Engine.EngineBlack = false;
     }
 };
 
@@ -168,8 +168,8 @@ TEST_F(RefreshCaptionsTest, PicturesFollowSidesAndOrientation)
     };
     for (const auto& row : rows) {
         Game.Flipped = row.flipped;
-        EngineWhite = row.engineWhite;
-        EngineBlack = row.engineBlack;
+        Engine.EngineWhite = row.engineWhite;
+        Engine.EngineBlack = row.engineBlack;
         RefreshGameCaptions();
         EXPECT_EQ(shown(window.imgUp), row.up->cacheKey());
         EXPECT_EQ(shown(window.imgDown), row.down->cacheKey());

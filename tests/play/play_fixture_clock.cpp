@@ -11,7 +11,6 @@
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/clocktick.h"
-#include "play/sides.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
 #include "support/program_state.h"
@@ -47,7 +46,7 @@ void ClockTest::startTimedGame(bool incMode, int initMinutes, int incTime, int i
     Cfg.InitTime = static_cast<qint16>(initMinutes);
     Cfg.IncTime = static_cast<qint16>(incTime);
     Cfg.IncMove = static_cast<qint16>(incMove);
-    EngineBlack = true;
+    Engine.EngineBlack = true;
     ApplyLevel();
 }
 

@@ -15,7 +15,6 @@
 #include "play/clockstate.h"
 #include "play/clocktick.h"
 #include "play/gamecontrol.h"
-#include "play/sides.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
 #include "support/program_state.h"

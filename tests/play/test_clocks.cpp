@@ -4,11 +4,11 @@
 
 #include "core/gamerecord.h"
 #include "core/movelist.h"
+#include "engine/enginestate.h"
 #include "gui/frmmain.h"
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/clocktick.h"
-#include "play/sides.h"
 #include "shell/settings.h"
 
 #include <QAction>
@@ -198,8 +198,8 @@ TEST_F(ClockTest, OnlyATimedGameAgainstTheComputerRuns)
          {Row{0, false, true, true}, Row{0, true, false, true}, Row{0, false, false, false},
           Row{-5, true, false, false}, Row{12, false, true, false}}) {
         Cfg.Depth = static_cast<qint16>(row.level);
-        EngineWhite = row.engineWhite;
-        EngineBlack = row.engineBlack;
+        Engine.EngineWhite = row.engineWhite;
+        Engine.EngineBlack = row.engineBlack;
         ApplyLevel();
         EXPECT_EQ(Clock.ClockRunning, row.runs) << row.level;
         EXPECT_EQ(levelCommand()->isChecked(), row.runs) << row.level;

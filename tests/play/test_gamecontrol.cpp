@@ -10,7 +10,6 @@
 #include "play/clockstate.h"
 #include "play/gamecontrol.h"
 #include "play/sidecommands.h"
-#include "play/sides.h"
 #include "shell/settings.h"
 
 #include <QAction>
@@ -30,7 +29,7 @@ const QString Standard = QString::fromLatin1(StandardFen);
 // The side the computer plays after a new game: 'W', 'B', '-' (neither) or '2' (both).
 char sides()
 {
-    return EngineWhite ? (EngineBlack ? '2' : 'W') : (EngineBlack ? 'B' : '-');
+    return Engine.EngineWhite ? (Engine.EngineBlack ? '2' : 'W') : (Engine.EngineBlack ? 'B' : '-');
 }
 
 TEST_F(GameTest, AlternationSwapsColoursOverSuccessiveGamesWithAndWithoutTheDialog)
@@ -54,10 +53,10 @@ TEST_F(GameTest, AlternationSwapsColoursOverSuccessiveGamesWithAndWithoutTheDial
             dialog.btnConfirm_Click();
         }
         EXPECT_EQ(sides(), game.computer) << "game " << number;
-        EXPECT_EQ(ticked("mnEngineWhite"), EngineWhite) << number;
-        EXPECT_EQ(ticked("mnEngineBlack"), EngineBlack) << number;
+        EXPECT_EQ(ticked("mnEngineWhite"), Engine.EngineWhite) << number;
+        EXPECT_EQ(ticked("mnEngineBlack"), Engine.EngineBlack) << number;
         // The human sits at the bottom.
-        EXPECT_EQ(Game.Flipped, EngineWhite) << number;
+        EXPECT_EQ(Game.Flipped, Engine.EngineWhite) << number;
     }
 }
 
@@ -99,7 +98,7 @@ TEST_F(GameTest, NoComputerLeavesTicksOffNamesUnsetAndClocksStopped)
 
 TEST_F(GameTest, WithoutAnEngineANewGameOnlySoundsAndKeepsTheSides)
 {
-    EngineBlack = true; // left over, as the sides never change without an engine
+    Engine.EngineBlack = true; // left over, as the sides never change without an engine
     AssignSides(RoleComputerWhite);
     EXPECT_EQ(sounds(), QStringList{QStringLiteral("NEWGAME")});
     EXPECT_EQ(sides(), 'B');

@@ -2,12 +2,12 @@
 // clamped boxes, frames, warnings, OK and Cancel.
 #include "play_fixture_clock.h"
 
+#include "engine/enginestate.h"
 #include "engine/search.h"
 #include "gui/frmlevelset.h"
 #include "gui/frmmain.h"
 #include "play/clockstate.h"
 #include "play/levels.h"
-#include "play/sides.h"
 #include "shell/settings.h"
 
 #include <QAction>
@@ -242,7 +242,7 @@ TEST_F(LevelDialogTest, IncrementKindEnablesItsControls)
 
 TEST_F(LevelDialogTest, OneMinutePlusOneSecondStartsTheClocks)
 {
-    EngineBlack = true;
+    Engine.EngineBlack = true;
     open();
     dialog->optTimer->click();
     dialog->optIncTime->click();
@@ -274,7 +274,7 @@ TEST_F(LevelDialogTest, CancelChangesNothing)
 
 TEST_F(LevelDialogTest, LevelCommandOpensTheDialogWhenNoClocksRun)
 {
-    EngineWhite = true;
+    Engine.EngineWhite = true;
     bool seen = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {

@@ -16,7 +16,6 @@
 #include "play/clockstate.h"
 #include "play/clocktick.h"
 #include "play/gamecontrol.h"
-#include "play/sides.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
@@ -299,7 +298,7 @@ TEST_F(StockfishGame, TenMovesAtOneMinutePlusOneWithBothClocksRunning)
     Cfg.IncTime = IncrementSeconds;
     Cfg.EnginePlay = RoleComputerBlack;
     AskNewGame();
-    ASSERT_TRUE(EngineBlack && !EngineWhite);
+    ASSERT_TRUE(Engine.EngineBlack && !Engine.EngineWhite);
     ASSERT_TRUE(Clock.ClockRunning);
     ASSERT_FALSE(Game.Flipped);
     EXPECT_TRUE(form->command(QStringLiteral("mnEngineLevel"))->isChecked());

@@ -5,7 +5,6 @@
 #include "engine/enginestate.h"
 #include "kessrin.h"
 #include "play/clockstate.h"
-#include "play/sides.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
 #include "support/test_app.h"
@@ -23,8 +22,8 @@ void ResetProgramState()
     resetRecord(false);
     Engine.reset();
     Clock.reset();
-    EngineWhite = EngineBlack = false;
-    AlternateWhite = false;
+    Engine.EngineWhite = Engine.EngineBlack = false;
+    Engine.AlternateWhite = false;
     Game.LastMoveShown = 0;
     Game.SelectedSquare = 0;
 }
