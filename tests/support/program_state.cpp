@@ -22,8 +22,7 @@ void ResetProgramState()
     resetRecord(false);
     Engine.reset();
     Clock.reset();
-    Engine.EngineWhite = Engine.EngineBlack = false;
-    Engine.AlternateWhite = false;
     Game.LastMoveShown = 0;
     Game.SelectedSquare = 0;
+    Game.PromotionChoice = 0;
 }
