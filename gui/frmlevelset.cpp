@@ -339,16 +339,6 @@ void ShowLevelDialog(QWidget* owner)
     dialog.exec();
 }
 
-void mnEngineLevel_Click()
-{
-    QAction* level = MainForm ? MainForm->command(QStringLiteral("mnEngineLevel")) : nullptr;
-    if (level && level->isChecked()) {
-        StopClocks();
-        return;
-    }
-    ShowLevelDialog(MainForm);
-}
-
 void ConnectLevelCommands(frmMain& form)
 {
     QAction* level = form.command(QStringLiteral("mnEngineLevel"));

@@ -78,8 +78,6 @@ private:
 
 // Opens the level dialog modally over owner (the main window when nullptr).
 void ShowLevelDialog(QWidget* owner);
-// The Level command: stops running clocks, otherwise opens the level dialog.
-void mnEngineLevel_Click();
 // Connects the Level command (menu item and toolbar button "EngineLevel") and makes it tickable;
 // also installs the level's search limits.
 void ConnectLevelCommands(frmMain& form);

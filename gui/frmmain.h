@@ -112,6 +112,7 @@ public:
     void setSquareCaptions(const std::array<QString, 64>& texts) override;
     void setSquareCaptionsShown(bool shown) override;
     void showNewGameDialog() override;
+    void showLevelDialog() override;
     int askPromotionPiece(int side) override;
     void showGameText() override;
     void appendThinking(const QString& text) override;

@@ -2,6 +2,7 @@
 #include "gui/frmmain.h"
 
 #include "gui/boardview.h"
+#include "gui/frmlevelset.h"
 #include "gui/frmnewgame.h"
 #include "gui/frmpromotion.h"
 #include "gui/frmviewpgn.h"
@@ -299,6 +300,11 @@ void frmMain::setSquareCaptionsShown(bool shown)
 void frmMain::showNewGameDialog()
 {
     ShowNewGameDialog(this);
+}
+
+void frmMain::showLevelDialog()
+{
+    ShowLevelDialog(this);
 }
 
 int frmMain::askPromotionPiece(int side)

@@ -29,18 +29,11 @@
 
 namespace {
 
-std::function<void(QWidget*)> positionEditorOpener;
-
 constexpr const char* HandicapCaptions[6] = {"None",    "A Knight", "A Rook",
                                              "A Queen", "Custom",   "Chess960"};
 constexpr const char* ColourCaptions[3] = {"White", "Black", "Both"};
 
 } // namespace
-
-void setPositionEditorOpener(std::function<void(QWidget* owner)> opener)
-{
-    positionEditorOpener = std::move(opener);
-}
 
 frmNewGame::frmNewGame(QWidget* parent) : QDialog(parent)
 {
@@ -162,7 +155,8 @@ void frmNewGame::Form_Load()
     optFlip[PreselectedColour()]->setChecked(true);
     optHandicap[HandicapNone]->setChecked(true);
     optHandicap_Click(HandicapNone);
-    optHandicap[HandicapCustom]->setEnabled(static_cast<bool>(positionEditorOpener));
+    // A custom start needs the position editor, which is not part of the program yet.
+    optHandicap[HandicapCustom]->setEnabled(false);
     cmbLevel->setCurrentIndex(Cfg.Depth < 0 ? -Cfg.Depth - 1 : MoreLevelsIndex);
     Loaded = true;
     chkShowNew->setChecked(Cfg.ShowNew);
@@ -232,9 +226,6 @@ void frmNewGame::btnConfirm_Click()
         StartFromFen(QString::fromLatin1(HandicapFens[1]), false);
     } else if (optHandicap[HandicapQueen]->isChecked()) {
         StartFromFen(QString::fromLatin1(HandicapFens[2]), false);
-    } else if (optHandicap[HandicapCustom]->isChecked() && positionEditorOpener) {
-        NewGame();
-        positionEditorOpener(this);
     } else if (optHandicap[HandicapChess960]->isChecked()) {
         if (StartPosNo != StandardChess960Number) {
             StartFromFen(Chess960Fen(StartPosNo), false);

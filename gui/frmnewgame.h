@@ -4,8 +4,6 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -76,7 +74,3 @@ private:
 
 // Opens the new-game dialog modally over owner (no owner when nullptr).
 void ShowNewGameDialog(QWidget* owner);
-
-// The position editor, opened modally over the dialog for a "Custom" start. Until the editor
-// installs itself the "Custom" choice is disabled.
-void setPositionEditorOpener(std::function<void(QWidget* owner)> opener);

@@ -73,6 +73,14 @@ void SetLevelCommandTicked(bool ticked)
     view().setCommandChecked(QStringLiteral("mnEngineLevel"), ticked);
 }
 
+void mnEngineLevel_Click()
+{
+    if (view().commandChecked(QStringLiteral("mnEngineLevel")))
+        StopClocks();
+    else
+        view().showLevelDialog();
+}
+
 void ResetClocks()
 {
     ResetTimes();

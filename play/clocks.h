@@ -28,6 +28,8 @@ void StopClocks();
 
 // Ticks or releases the Level command (menu tick and pressed toolbar button together).
 void SetLevelCommandTicked(bool ticked);
+// The Level command: stops running clocks, otherwise opens the level dialog.
+void mnEngineLevel_Click();
 
 // The clock part of the main loop's tick: counts at most one second for the side to move and
 // lets its flag fall when its time is used up (once, with a message and the result).

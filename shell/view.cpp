@@ -51,6 +51,7 @@ public:
     void setSquareCaptionsShown(bool) override {}
 
     void showNewGameDialog() override {}
+    void showLevelDialog() override {}
     int askPromotionPiece(int) override { return 0; }
     void showGameText() override {}
 

@@ -85,6 +85,7 @@ public:
 
     // Dialogs over the main window.
     virtual void showNewGameDialog() = 0;
+    virtual void showLevelDialog() = 0;
     // The promotion piece the user picks for side: 0 queen, 1 rook, 2 bishop, 3 knight.
     virtual int askPromotionPiece(int side) = 0;
     // The game as PGN text, from the automatic save file.

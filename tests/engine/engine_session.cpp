@@ -1,5 +1,4 @@
 #include "engine_session.h"
-#include "gui/wiring.h"
 
 #include "core/domove.h"
 #include "core/gamerecord.h"
@@ -9,19 +8,12 @@
 #include "engine/enginelog.h"
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
-#include "gui/boardcommands.h"
-#include "gui/boardview.h"
-#include "gui/frmmain.h"
-#include "gui/movecommands.h"
 #include "play/clockstate.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
 #include "support/program_state.h"
-#include "support/test_app.h"
 
-#include <QAction>
 #include <QFile>
-#include <QLabel>
 #include <QRegularExpression>
 
 #include <chrono>
@@ -34,18 +26,13 @@ void EngineSession::SetUp()
     logPath = dir.filePath(QStringLiteral("engine.htm"));
     Cfg.LogFile = logPath;
     Cfg.EngineLog = true;
-    form = std::make_unique<frmMain>();
-    form->Form_Load();
-    ConnectBoardCommands(*form);
-    ConnectMoveCommands(*form);
-    ConnectEngineCommands(*form);
+    setView(&shown);
 }
 
 void EngineSession::TearDown()
 {
     UnloadEngine();
-    form.reset();
-    SetMainBoardView(nullptr);
+    setView(nullptr);
 }
 
 bool EngineSession::loadScripted(const QString& script, bool showInfo)
@@ -96,14 +83,13 @@ QStringList EngineSession::sentToMain() const
 
 QString EngineSession::panel(const char* key) const
 {
-    const QLabel* label = form->statusPanel(QString::fromLatin1(key));
-    return label ? label->text() : QStringLiteral("<no panel>");
+    const auto found = shown.status.find(QString::fromLatin1(key));
+    return found == shown.status.end() ? QString() : found->second;
 }
 
 bool EngineSession::enabled(const char* command) const
 {
-    const QAction* action = form->command(QString::fromLatin1(command));
-    return action && action->isEnabled();
+    return shown.command(QString::fromLatin1(command)).enabled;
 }
 
 void EngineSession::playQuiet(std::initializer_list<const char*> sans)

@@ -1,5 +1,6 @@
-// A clean program with an offscreen main window, the engine log in a temporary folder and a
-// fake Platform whose sleeps take real time, for tests that run engines through the program.
+// A clean program with a recording view in place of the main window, the engine log in a temporary
+// folder and a fake Platform whose sleeps take real time, for tests that run engines through the
+// program.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-#include "gui/frmmain.h"
+#include "support/fake_view.h"
 
 class EngineSession : public ::testing::Test {
 protected:
@@ -34,5 +35,5 @@ protected:
     EnginePlatform fake;
     QTemporaryDir dir;
     QString logPath;
-    std::unique_ptr<frmMain> form;
+    FakeView shown;
 };

@@ -8,11 +8,9 @@
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "files/savegame.h"
-#include "gui/frmmain.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
 
-#include <QAction>
 #include <cmath>
 
 #include <QFile>
@@ -52,7 +50,7 @@ TEST_F(EngineSession, HandshakeReadsIdentityThenSendsTheOptions)
     ASSERT_TRUE(pollUntil([this] { return logEntries().contains("blue: id name Later"); }));
     EXPECT_EQ(Engine.EngineName, "Scripted 1.0");
 
-    form->command(QStringLiteral("mnHelpEngine"))->trigger();
+    mnHelpEngine_Click();
     EXPECT_EQ(fake.messages.size(), 2u);
 }
 
@@ -112,7 +110,7 @@ TEST_F(EngineSession, LoadEngineCommandChecksTheFile)
 
     UseEngineScript(dir, Identify);
     fake.fileAnswers = {ScriptedEnginePath()};
-    form->command(QStringLiteral("mnEngineLoad"))->trigger();
+    mnEngineLoad_Click();
     EXPECT_EQ(Engine.EngineState, 1);
     EXPECT_EQ(Cfg.EnginePath, ScriptedEnginePath());
     EXPECT_EQ(fake.lastMessage(), "Engine: Scripted 1.0\n\nAuthor: A. Tester");

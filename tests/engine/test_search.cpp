@@ -10,7 +10,6 @@
 #include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "engine/search.h"
-#include "gui/frmmain.h"
 #include "play/chess960.h"
 #include "play/clockstate.h"
 #include "play/gamecontrol.h"
@@ -18,7 +17,6 @@
 #include "play/sidecommands.h"
 #include "shell/settings.h"
 
-#include <QAction>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -264,7 +262,7 @@ TEST_F(EngineSession, EngineDyingWhenStoppedGetsNoSideBack)
     EXPECT_FALSE(Engine.EngineWhite);
     EXPECT_FALSE(Engine.EngineBlack);
     EXPECT_FALSE(Clock.ClockRunning);
-    EXPECT_FALSE(form->command("mnEngineBlack")->isChecked());
+    EXPECT_FALSE(shown.command(QStringLiteral("mnEngineBlack")).checked);
     EXPECT_EQ(fake.lastMessage(), "Engine quits abnormally!");
     fake.messages.clear();
     NewGame(); // nothing left to tell, nothing re-enabled
@@ -282,7 +280,7 @@ TEST_F(EngineSession, StopMovesNowOrGivesUpAfterTenSeconds)
     Engine.EngineWhite = true;
     Engine.EngineState = 6;
     StartSearch();
-    form->command(QStringLiteral("mnEngineStop"))->trigger();
+    mnEngineStop_Click();
     EXPECT_EQ(Engine.EngineState, 1);
     ASSERT_EQ(Game.PlyCount, 1);
     EXPECT_EQ(Game.MoveSan[1], "d4");

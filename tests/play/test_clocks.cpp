@@ -1,18 +1,14 @@
 // Game clocks: the figures after moves under each kind of time control, the flag fall, midnight,
 // the elapsed-time cap, the label sets and the Level command that mirrors running clocks.
-#include "play_fixture_clock.h"
+#include "support/clock_fixture.h"
 
 #include "core/gamerecord.h"
 #include "core/movelist.h"
 #include "engine/enginestate.h"
-#include "gui/frmmain.h"
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/clocktick.h"
 #include "shell/settings.h"
-
-#include <QAction>
-#include <QLabel>
 
 namespace {
 
@@ -33,7 +29,7 @@ TEST_F(ClockTest, IncrementIsAddedAfterTheMove)
     EXPECT_TRUE(Clock.ClockRunning);
     EXPECT_EQ(lowerValue(), "00:01:00"); // White below an unflipped board
     EXPECT_EQ(upperValue(), "00:01:00");
-    EXPECT_EQ(form->lblTimeLeftDown1->text(), "Timer");
+    EXPECT_EQ(lowerHead(), "Timer");
     EXPECT_EQ(lowerRule(), "Plus 1 sec/move");
 
     passSeconds(10);
@@ -72,7 +68,7 @@ TEST_F(ClockTest, NegativeIncrementEmptiesTheClockAndTheFlagFallsNextTurn)
     EXPECT_EQ(Game.GameResult, ResultBlackWins);
     EXPECT_TRUE(Clock.FlagFallen[White]);
     EXPECT_EQ(lowerValue(), "00:00:00");
-    EXPECT_EQ(form->lblResult->text(), "(Black wins)");
+    EXPECT_EQ(shown.headers[HeaderLabel::Result], "(Black wins)");
 
     passSeconds(5);
     EXPECT_EQ(fake.messages.size(), 1u) << "the flag falls once";
@@ -180,7 +176,7 @@ TEST_F(ClockTest, UntimedLevelsShowTheLevel)
     for (const Row& row : {Row{-5, "Beginner"}, Row{8, "8 Plies"}, Row{100, "Infinite"}}) {
         Cfg.Depth = static_cast<qint16>(row.level);
         ShowClock(-1);
-        EXPECT_EQ(form->lblTimeLeftDown1->text(), "Level");
+        EXPECT_EQ(lowerHead(), "Level");
         EXPECT_EQ(lowerValue(), row.value);
         EXPECT_EQ(lowerRule(), "");
         EXPECT_EQ(lowerElapsed(), "00:00:00");
@@ -202,7 +198,7 @@ TEST_F(ClockTest, OnlyATimedGameAgainstTheComputerRuns)
         Engine.EngineBlack = row.engineBlack;
         ApplyLevel();
         EXPECT_EQ(Clock.ClockRunning, row.runs) << row.level;
-        EXPECT_EQ(levelCommand()->isChecked(), row.runs) << row.level;
+        EXPECT_EQ(levelTicked(), row.runs) << row.level;
     }
     passSeconds(3);
     EXPECT_EQ(Clock.TimeLeft[White], Cfg.InitTime * 60) << "stopped clocks stay still";
@@ -219,7 +215,7 @@ TEST_F(ClockTest, ElapsedTimesSurviveANewLevelButNotAReset)
     ResetClocks();
     EXPECT_EQ(Clock.TimeElapsed[White], 0);
     EXPECT_FALSE(Clock.ClockRunning);
-    EXPECT_FALSE(levelCommand()->isChecked());
+    EXPECT_FALSE(levelTicked());
 }
 
 TEST_F(ClockTest, ChargeIsSkippedWhenClocksAreStopped)
@@ -233,11 +229,11 @@ TEST_F(ClockTest, ChargeIsSkippedWhenClocksAreStopped)
 TEST_F(ClockTest, LevelCommandStopsRunningClocks)
 {
     startTimedGame(true, 1, 0, 999);
-    ASSERT_TRUE(levelCommand()->isChecked());
-    levelCommand()->trigger();
+    ASSERT_TRUE(levelTicked());
+    mnEngineLevel_Click();
     EXPECT_FALSE(Clock.ClockRunning);
-    EXPECT_FALSE(levelCommand()->isChecked());
-    EXPECT_EQ(form->commandSet().toolbarAction("EngineLevel"), levelCommand());
+    EXPECT_FALSE(levelTicked());
+    EXPECT_EQ(shown.levelDialogs, 0);
     passSeconds(2);
     EXPECT_EQ(Clock.TimeLeft[White], 60);
 }

@@ -70,6 +70,7 @@ public:
     void setSquareCaptionsShown(bool shown) override { captionsShown = shown; }
 
     void showNewGameDialog() override { ++newGameDialogs; }
+    void showLevelDialog() override { ++levelDialogs; }
     int askPromotionPiece(int side) override;
     void showGameText() override { ++gameTextShown; }
 
@@ -114,6 +115,7 @@ public:
     std::map<QString, bool> menus;
 
     int newGameDialogs = 0;
+    int levelDialogs = 0;
     int gameTextShown = 0;
     // The promotion dialog: the piece it answers, and the side of each question.
     int promotionAnswer = 0;

@@ -11,8 +11,12 @@ void ensureApplication()
     static char* argv[] = {name, nullptr};
     // Never destroyed: widgets owned by file-scope objects of the code under test may outlive
     // main, and tearing the application down under them crashes at exit.
-    if (!QCoreApplication::instance())
+    if (QCoreApplication::instance())
+        return;
+    if (TestProgramShowsWindows)
         new QApplication(argc, argv);
+    else
+        new QCoreApplication(argc, argv);
 }
 
 QString testProgramFolder()

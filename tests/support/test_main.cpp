@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+extern const bool TestProgramShowsWindows = QUORVIN_TEST_WINDOWS;
+
 extern "C" const char* __asan_default_options()
 {
     // Qt's platform plugins keep a few allocations until exit on purpose.

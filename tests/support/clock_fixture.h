@@ -1,17 +1,15 @@
 // Shared set-up for the level and clock tests: clean settings, record and clock state, a scripted
-// Platform whose clock the tests move, and an offscreen main window with the Level command.
+// Platform whose clock the tests move, and a recording view in place of the main window.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "support/fake_platform.h"
+#include "support/fake_view.h"
 
 #include <QString>
 
 #include <memory>
-
-class frmMain;
-class QAction;
 
 class ClockTest : public ::testing::Test {
 protected:
@@ -31,8 +29,11 @@ protected:
     QString lowerRule() const;
     QString upperElapsed() const;
     QString lowerElapsed() const;
-    QAction* levelCommand() const;
+    QString upperHead() const;
+    QString lowerHead() const;
+    // Whether the Level command is shown pressed.
+    bool levelTicked() const;
 
     FakePlatform fake;
-    std::unique_ptr<frmMain> form;
+    FakeView shown;
 };

@@ -1,5 +1,4 @@
-#include "play_fixture_game.h"
-#include "gui/wiring.h"
+#include "support/game_fixture.h"
 
 #include "core/domove.h"
 #include "core/gamerecord.h"
@@ -7,21 +6,15 @@
 #include "engine/enginecontrols.h"
 #include "engine/enginestate.h"
 #include "files/savegame.h"
-#include "gui/boardcommands.h"
-#include "gui/boardview.h"
-#include "gui/frmlevelset.h"
-#include "gui/frmmain.h"
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/clocktick.h"
 #include "play/gamecontrol.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
+#include "shell/view.h"
 #include "support/program_state.h"
-#include "support/test_app.h"
 
-#include <QAction>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -34,22 +27,14 @@ void GameTest::SetUp()
     Cfg.TryAgain = true;
     Cfg.EngineLog = true;
     Cfg.LogFile = logFolder.filePath(QStringLiteral("engine.htm"));
-    form = std::make_unique<frmMain>();
-    form->Form_Load();
-    ConnectBoardCommands(*form);
-    ConnectLevelCommands(*form);
-    ConnectSaveCommands(*form);
-    ConnectGameCommands(*form);
+    setView(&shown);
     UpdateEngineControls(false);
     ResetClocks();
 }
 
 void GameTest::TearDown()
 {
-    form.reset();
-    SetMainBoardView(nullptr);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
+    setView(nullptr);
 }
 
 void GameTest::loadEngine(const char* name)
@@ -93,13 +78,12 @@ void GameTest::playQuiet(std::initializer_list<const char*> sans)
         ASSERT_TRUE(DoMove(KessrinAlg2Move(Game.Board, san), ModeQuiet, 0)) << san;
 }
 
-QAction* GameTest::command(const char* name, int index) const
+bool GameTest::enabled(const char* name, int index) const
 {
-    return form->command(QString::fromLatin1(name), index);
+    return shown.command(QString::fromLatin1(name), index).enabled;
 }
 
 bool GameTest::ticked(const char* name) const
 {
-    QAction* action = command(name);
-    return action && action->isChecked();
+    return view().commandChecked(QString::fromLatin1(name));
 }

@@ -1,42 +1,28 @@
-#include "play_fixture_clock.h"
+#include "support/clock_fixture.h"
 #include "gui/wiring.h"
 
 #include "core/domove.h"
 #include "core/gamerecord.h"
 #include "engine/enginestate.h"
-#include "gui/boardcommands.h"
-#include "gui/boardview.h"
-#include "gui/frmlevelset.h"
-#include "gui/frmmain.h"
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/clocktick.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
+#include "shell/view.h"
 #include "support/program_state.h"
-#include "support/test_app.h"
-
-#include <QAction>
-#include <QCoreApplication>
-#include <QLabel>
 
 void ClockTest::SetUp()
 {
     ResetProgramState();
     Cfg.Sounds = false;
-    form = std::make_unique<frmMain>();
-    form->Form_Load();
-    ConnectBoardCommands(*form);
-    ConnectLevelCommands(*form);
+    setView(&shown);
     ResetClocks();
 }
 
 void ClockTest::TearDown()
 {
-    form.reset();
-    SetMainBoardView(nullptr);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
+    setView(nullptr);
 }
 
 void ClockTest::startTimedGame(bool incMode, int initMinutes, int incTime, int incMove)
@@ -65,32 +51,48 @@ void ClockTest::move(const char* san)
     ASSERT_TRUE(DoMove(KessrinAlg2Move(Game.Board, san), ModeQuiet, 0)) << san;
 }
 
+namespace {
+QString clockText(const FakeView& shown, bool upper, ClockField field)
+{
+    const auto found = shown.clocks.find({upper, field});
+    return found == shown.clocks.end() ? QString() : found->second;
+}
+} // namespace
+
+QString ClockTest::upperHead() const
+{
+    return clockText(shown, true, ClockField::Head);
+}
+QString ClockTest::lowerHead() const
+{
+    return clockText(shown, false, ClockField::Head);
+}
 QString ClockTest::upperValue() const
 {
-    return form->lblTimeLeftUp->text();
+    return clockText(shown, true, ClockField::Value);
 }
 QString ClockTest::lowerValue() const
 {
-    return form->lblTimeLeftDown->text();
+    return clockText(shown, false, ClockField::Value);
 }
 QString ClockTest::upperRule() const
 {
-    return form->lblTimeRuleUp->text();
+    return clockText(shown, true, ClockField::Rule);
 }
 QString ClockTest::lowerRule() const
 {
-    return form->lblTimeRuleDown->text();
+    return clockText(shown, false, ClockField::Rule);
 }
 QString ClockTest::upperElapsed() const
 {
-    return form->lblTimeElapsedUp->text();
+    return clockText(shown, true, ClockField::Elapsed);
 }
 QString ClockTest::lowerElapsed() const
 {
-    return form->lblTimeElapsedDown->text();
+    return clockText(shown, false, ClockField::Elapsed);
 }
 
-QAction* ClockTest::levelCommand() const
+bool ClockTest::levelTicked() const
 {
-    return form->command(QStringLiteral("mnEngineLevel"));
+    return view().commandChecked(QStringLiteral("mnEngineLevel"));
 }

@@ -1,19 +1,18 @@
 // Shared set-up for the game-controller tests: clean settings, record, engine and clock state, a
-// scripted Platform, an offscreen main window with the game commands connected, and an engine
-// log in a temporary folder that shows the lines the engine was sent.
+// scripted Platform, a recording view in place of the main window, and an engine log in a
+// temporary folder that shows the lines the engine was sent. Window tests install a main window
+// over the recording view; ticked() then reads the window's commands.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "support/fake_platform.h"
+#include "support/fake_view.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
-
-class frmMain;
-class QAction;
 
 class GameTest : public ::testing::Test {
 protected:
@@ -30,10 +29,12 @@ protected:
     QStringList sounds() const;
     // Plays SAN moves quietly.
     void playQuiet(std::initializer_list<const char*> sans);
-    QAction* command(const char* name, int index = -1) const;
+    // Whether the logic left the command enabled (recorded by the fake view).
+    bool enabled(const char* name, int index = -1) const;
+    // Whether the command shown is ticked.
     bool ticked(const char* name) const;
 
     FakePlatform fake;
-    std::unique_ptr<frmMain> form;
+    FakeView shown;
     QTemporaryDir logFolder;
 };
