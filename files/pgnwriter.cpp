@@ -2,8 +2,8 @@
 
 #include "core/gamerecord.h"
 #include "files/filedialog.h"
-#include "files/savegame.h"
 #include "files/filestate.h"
+#include "files/savegame.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
 

@@ -144,7 +144,7 @@ private:
     CommandSet commands;
     QToolBar* toolbar = nullptr;
     QList<QLabel*> panels;
-    QPointer<QLabel> gliding; // the picture of a move being animated
+    QPointer<QLabel> gliding;                  // the picture of a move being animated
     std::unique_ptr<QProgressDialog> progress; // open while a long task reports progress
 };
 
