@@ -327,6 +327,25 @@ void mnMoveResign_Click()
              IconLoss);
 }
 
+bool IsChessPosition(const RulesBoard& board)
+{
+    return HasBothKings(board);
+}
+
+void SetStartPosition(const QString& fen, const RulesBoard& board)
+{
+    Game.StandardStart = false;
+    Game.StartFen = fen;
+    Game.Board = board;
+    Game.SideToMove = Game.Board.side;
+    Game.MoveNumber = 1;
+    if (const int at = fen.indexOf(QStringLiteral(" 0 ")); at >= 0)
+        Game.MoveNumber = LeadingNumber(fen.mid(at + 3), 1, MaxMoveNumber - 1);
+    Game.StartSide = Game.SideToMove;
+    Game.StartMoveNumber = Game.MoveNumber;
+    Game.EndSide = Game.SideToMove;
+}
+
 bool StartFromFen(const QString& fen, bool quiet)
 {
     if (fen.isEmpty())
@@ -338,23 +357,14 @@ bool StartFromFen(const QString& fen, bool quiet)
     // board on which nothing can be played, so the current game is kept instead.
     RulesBoard board{};
     KessrinFen2Board(board, text.toStdString());
-    if (!HasBothKings(board)) {
+    if (!IsChessPosition(board)) {
         showMessage(QStringLiteral("This text is not a chess position:\n\n") + text.left(100),
                     MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     Game.GameFile.clear();
     ResetGame(false, quiet);
-    Game.StandardStart = false;
-    Game.StartFen = text;
-    Game.Board = board;
-    Game.SideToMove = Game.Board.side;
-    Game.MoveNumber = 1;
-    if (const int at = text.indexOf(QStringLiteral(" 0 ")); at >= 0)
-        Game.MoveNumber = LeadingNumber(text.mid(at + 3), 1, MaxMoveNumber - 1);
-    Game.StartSide = Game.SideToMove;
-    Game.StartMoveNumber = Game.MoveNumber;
-    Game.EndSide = Game.SideToMove;
+    SetStartPosition(text, board);
     RedrawBoard();
     RefreshGameCaptions();
     ShowMoveList(false);

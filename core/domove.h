@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "kessrin.h"
 #include "kessrin/encoding.h"
 
 // Move modes of DoMove.
@@ -47,3 +48,8 @@ void mnMoveResign_Click();
 // the new game. An empty text does nothing; a text without one king of each side is refused with
 // a message. False when the game was kept.
 bool StartFromFen(const QString& fen, bool quiet);
+// Exactly one king of each side stands on the board, so that moves can be played from it.
+bool IsChessPosition(const RulesBoard& board);
+// Makes board (read from fen) the start of a just reset record: sides, and the move number read
+// after the first " 0 " of fen (1 when there is none).
+void SetStartPosition(const QString& fen, const RulesBoard& board);

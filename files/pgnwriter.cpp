@@ -2,9 +2,13 @@
 
 #include "core/gamerecord.h"
 #include "files/filedialog.h"
+#include "files/filestate.h"
 #include "files/savegame.h"
 #include "shell/appstate.h"
+#include "shell/settings.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QSaveFile>
 
 namespace {
@@ -130,23 +134,58 @@ QString AutosavePath()
     return App.ProgramFolder + QStringLiteral("AUTOSAVE.PGN");
 }
 
+namespace {
+
+// Written beside the target and renamed over it, so a failed write or a crash never leaves a half
+// game where the last good one was; falls back to writing in place in a read-only folder.
+bool writeGameText(const QString& target)
+{
+    QSaveFile file(target);
+    file.setDirectWriteFallback(true);
+    if (target.isEmpty() || !file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = GameText().toUtf8();
+    return file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace
+
 bool WriteGame(bool toAutosave)
 {
     const QString target = toAutosave ? AutosavePath() : Game.GameFile;
-    // Written beside the target and renamed over it, so a failed write never leaves a half game
-    // where the last good one was; falls back to writing in place in a read-only folder.
-    QSaveFile file(target);
-    file.setDirectWriteFallback(true);
-    bool written = !target.isEmpty() && file.open(QIODevice::WriteOnly);
-    if (written) {
-        const QByteArray bytes = GameText().toUtf8();
-        written = file.write(bytes) == bytes.size() && file.commit();
-    }
-    if (!written) {
+    if (!writeGameText(target)) {
         ShowFileError(target);
         return false;
     }
     if (!toAutosave)
         ClearModified();
     return true;
+}
+
+void AutoSaveGame()
+{
+    if (!Cfg.AutoSave || Files.AutosaveHeld)
+        return;
+    if (writeGameText(AutosavePath()))
+        return;
+    // A folder that refuses the copy refuses it at every move; the user hears of it once.
+    Files.AutosaveHeld = true;
+    ShowFileError(AutosavePath());
+}
+
+bool KeepAutosaveAside()
+{
+    const QString path = AutosavePath();
+    if (!QFile::exists(path))
+        return true;
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString aside = App.ProgramFolder + QStringLiteral("AUTOSAVE-") + stamp +
+                              (attempt ? QLatin1Char('-') + QString::number(attempt) : QString()) +
+                              QStringLiteral(".PGN");
+        if (!QFile::exists(aside) && QFile::rename(path, aside))
+            return true;
+    }
+    Files.AutosaveHeld = true;
+    return false;
 }

@@ -16,3 +16,9 @@ QString AutosavePath();
 // error and changes nothing. A successful save to GameFile clears Modified and disables Save;
 // the automatic save leaves both alone. Returns whether the file was written.
 bool WriteGame(bool toAutosave);
+// With "AutoSave" on, rewrites the automatic save file after a change, so that a crash loses at
+// most the move being made. A failure is reported once, and the copy is then left alone.
+void AutoSaveGame();
+// Renames an automatic save file that could not be read to a dated name beside it, so that no
+// new copy replaces it. False (and no copy is written this run) when it cannot be renamed.
+bool KeepAutosaveAside();

@@ -22,6 +22,7 @@ void SetModified()
 {
     Game.Modified = true;
     enableSave(true);
+    AutoSaveGame();
 }
 
 void ClearModified()

@@ -2,6 +2,7 @@
 
 #include "engine/engineload.h"
 #include "engine/enginestate.h"
+#include "files/filestate.h"
 #include "files/pgnwriter.h"
 #include "files/savegame.h"
 #include "gui/boardview.h"
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -254,7 +256,8 @@ bool frmMain::Form_Unload()
     if (Engine.EngineState > 0)
         UnloadEngine();
     App.Running = false;
-    if (Cfg.AutoSave)
+    // A damaged copy that could not be kept aside is not replaced.
+    if (Cfg.AutoSave && !Files.AutosaveHeld)
         WriteGame(true);
     if (!App.SecondInstance) {
         Cfg.Left = static_cast<qint16>(std::clamp(pos().x() * 15, 0, 32767));

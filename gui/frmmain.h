@@ -8,12 +8,14 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QProgressDialog;
 class QToolBar;
 
 class frmMain : public QMainWindow, public View {
@@ -115,6 +117,8 @@ public:
     void showLevelDialog() override;
     int askPromotionPiece(int side) override;
     void showGameText() override;
+    int chooseGame(const std::vector<GameIndexEntry>& games) override;
+    bool reportProgress(const QString& text, qint64 done, qint64 total) override;
     void appendThinking(const QString& text) override;
     void clearThinking() override;
     void closeThinking() override;
@@ -141,7 +145,8 @@ private:
     CommandSet commands;
     QToolBar* toolbar = nullptr;
     QList<QLabel*> panels;
-    QPointer<QLabel> gliding; // the picture of a move being animated
+    QPointer<QLabel> gliding;                  // the picture of a move being animated
+    std::unique_ptr<QProgressDialog> progress; // open while a long task reports progress
 };
 
 // The program's one main window; nullptr before start-up creates it.

@@ -2,19 +2,23 @@
 #include "gui/frmmain.h"
 
 #include "gui/boardview.h"
+#include "gui/frmgamelist.h"
 #include "gui/frmlevelset.h"
 #include "gui/frmnewgame.h"
 #include "gui/frmpromotion.h"
 #include "gui/frmviewpgn.h"
 #include "gui/pieceimages.h"
+#include "gui/topmost.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QSignalBlocker>
 
 namespace {
@@ -318,6 +322,37 @@ void frmMain::showGameText()
 {
     frmViewPgn window(this);
     window.exec();
+}
+
+int frmMain::chooseGame(const std::vector<GameIndexEntry>& games)
+{
+    frmGameList window(games, this);
+    window.exec();
+    return window.choice();
+}
+
+bool frmMain::reportProgress(const QString& text, qint64 done, qint64 total)
+{
+    if (done >= total) {
+        progress.reset();
+        return true;
+    }
+    // Steps of a thousandth keep the bar's int range whatever the size of the task.
+    const int permille = total > 0 ? static_cast<int>(done * 1000 / total) : 0;
+    if (!progress) {
+        progress = std::make_unique<QProgressDialog>(text, QStringLiteral("Cancel"), 0, 1000, this);
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(300);
+        progress->setAutoClose(false);
+        progress->setAutoReset(false);
+        applyTopMost(*progress);
+    }
+    progress->setLabelText(text);
+    progress->setValue(permille);
+    // A modal progress window handles its events in setValue; before it shows, this keeps the
+    // main window painted and lets Esc reach it.
+    QCoreApplication::processEvents();
+    return !progress->wasCanceled();
 }
 
 // The thinking window docks here once it is built; until then its text goes nowhere.

@@ -7,6 +7,7 @@
 #include "engine/engineload.h"
 #include "engine/enginestate.h"
 #include "files/captions.h"
+#include "files/pgnreader.h"
 #include "files/savegame.h"
 #include "gui/boardcommands.h"
 #include "gui/frmlevelset.h"
@@ -32,6 +33,7 @@
 
 void ConnectSaveCommands(frmMain& form)
 {
+    form.onCommandEnabled(QStringLiteral("mnFileOpen"), mnFileOpen_Click);
     form.onCommandEnabled(QStringLiteral("mnFileSave"), mnFileSave_Click);
     form.onCommandEnabled(QStringLiteral("mnFileSaveAs"), mnFileSaveAs_Click);
     form.onCommandEnabled(QStringLiteral("mnFilePgn"), mnFilePgn_Click);
@@ -111,7 +113,7 @@ int RunProgram(const QStringList& arguments)
     SetWindowTitle();
     StartDefaultEngine();
     Engine.AlternateWhite = false;
-    // Until the automatic save file can be read, only the case without it starts a new game.
+    // With nothing to load, a new game; with "AutoSave" on, the last game comes back instead.
     const bool askNewGame = request.kind == CommandLineRequest::Kind::Empty && !Cfg.AutoSave;
     if (askNewGame)
         NewGame();

@@ -2,10 +2,13 @@
 
 #include "core/domove.h"
 #include "engine/engineoutput.h"
+#include "core/gamerecord.h"
 #include "files/filedialog.h"
+#include "files/pgnreader.h"
 #include "play/clocktick.h"
 #include "play/gamecontrol.h"
 #include "shell/appstate.h"
+#include "shell/settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,11 +85,12 @@ void StartFromCommandLine(const CommandLineRequest& request)
 {
     switch (request.kind) {
     case CommandLineRequest::Kind::Empty:
+        if (Cfg.AutoSave)
+            LoadGameFile(true);
         break;
     case CommandLineRequest::Kind::GameFile:
-        // Reading game files arrives with the PGN reader; until then the program starts a new
-        // game and never adopts the named file, so Save cannot overwrite it.
-        NewGame();
+        Game.GameFile = request.text;
+        LoadGameFile(false);
         break;
     case CommandLineRequest::Kind::Fen:
         // A refused position leaves the user a normal game rather than an unplayable board.

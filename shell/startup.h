@@ -19,8 +19,8 @@ CommandLineRequest ParseCommandLine(const QString& commandLine);
 // True when another copy of the program already runs. The first copy holds a lock until it ends.
 bool DetectSecondInstance();
 
-// Starts the game the command line asks for (the position of "/S" or of the "/F" file's first
-// line).
+// Starts the game the command line asks for: the position of "/S" or of the "/F" file's first
+// line, the first game of a PGN file, or with an empty line and "AutoSave" on the automatic copy.
 void StartFromCommandLine(const CommandLineRequest& request);
 
 // The polling loop: engine lines first, otherwise the periodic tick; ends when Running is false.

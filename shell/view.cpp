@@ -54,6 +54,8 @@ public:
     void showLevelDialog() override {}
     int askPromotionPiece(int) override { return 0; }
     void showGameText() override {}
+    int chooseGame(const std::vector<GameIndexEntry>&) override { return -1; }
+    bool reportProgress(const QString&, qint64, qint64) override { return true; }
 
     void appendThinking(const QString&) override {}
     void clearThinking() override {}

@@ -2,9 +2,12 @@
 // start-up builds it, or in tests of the logic) a view that shows nothing stands in.
 #pragma once
 
+#include "files/gameindex.h"
+
 #include <QString>
 
 #include <array>
+#include <vector>
 
 // The labels of the game header.
 enum class HeaderLabel { Event, Result, SiteDate, Opening };
@@ -90,6 +93,11 @@ public:
     virtual int askPromotionPiece(int side) = 0;
     // The game as PGN text, from the automatic save file.
     virtual void showGameText() = 0;
+    // The list of the games of a file; the index into games of the one the user picked, or -1.
+    virtual int chooseGame(const std::vector<GameIndexEntry>& games) = 0;
+    // Shows how far a long task has come, once it takes a moment; false when the user cancelled
+    // it. done reaching total closes the progress window.
+    virtual bool reportProgress(const QString& text, qint64 done, qint64 total) = 0;
 
     // The thinking window: append a line, empty the text, close it.
     virtual void appendThinking(const QString& text) = 0;

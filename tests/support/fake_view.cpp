@@ -139,3 +139,16 @@ int FakeView::askPromotionPiece(int side)
     promotionAsked.push_back(side);
     return promotionAnswer;
 }
+
+int FakeView::chooseGame(const std::vector<GameIndexEntry>& games)
+{
+    gamesOffered = games;
+    ++gameListShown;
+    return gameChoice;
+}
+
+bool FakeView::reportProgress(const QString&, qint64 done, qint64 total)
+{
+    progress.emplace_back(done, total);
+    return cancelProgressAfter < 0 || static_cast<int>(progress.size()) <= cancelProgressAfter;
+}

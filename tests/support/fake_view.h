@@ -73,6 +73,8 @@ public:
     void showLevelDialog() override { ++levelDialogs; }
     int askPromotionPiece(int side) override;
     void showGameText() override { ++gameTextShown; }
+    int chooseGame(const std::vector<GameIndexEntry>& games) override;
+    bool reportProgress(const QString& text, qint64 done, qint64 total) override;
 
     void appendThinking(const QString& text) override { thinking << text; }
     void clearThinking() override { thinking.clear(); }
@@ -117,6 +119,13 @@ public:
     int newGameDialogs = 0;
     int levelDialogs = 0;
     int gameTextShown = 0;
+    // The game list: the games it was offered and the index it answers (-1 cancels).
+    std::vector<GameIndexEntry> gamesOffered;
+    int gameListShown = 0;
+    int gameChoice = 0;
+    // Progress reports as (done, total); cancelProgressAfter reports are answered with cancel.
+    std::vector<std::pair<qint64, qint64>> progress;
+    int cancelProgressAfter = -1;
     // The promotion dialog: the piece it answers, and the side of each question.
     int promotionAnswer = 0;
     std::vector<int> promotionAsked;

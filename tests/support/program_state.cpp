@@ -3,6 +3,7 @@
 #include "core/gamerecord.h"
 #include "core/movelist.h"
 #include "engine/enginestate.h"
+#include "files/filestate.h"
 #include "kessrin.h"
 #include "play/clockstate.h"
 #include "shell/appstate.h"
@@ -22,6 +23,7 @@ void ResetProgramState()
     resetRecord(false);
     Engine.reset();
     Clock.reset();
+    Files.reset();
     Game.LastMoveShown = 0;
     Game.SelectedSquare = 0;
     Game.PromotionChoice = 0;

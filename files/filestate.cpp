@@ -1,0 +1,3 @@
+#include "files/filestate.h"
+
+FileState Files;
