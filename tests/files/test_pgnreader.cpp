@@ -2,9 +2,13 @@
 // record looks like after opening a file.
 #include "reader_fixture.h"
 
+#include "core/domove.h"
 #include "core/gamerecord.h"
 #include "files/pgnreader.h"
+#include "files/pgnwriter.h"
+#include "shell/settings.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <vector>
@@ -252,6 +256,45 @@ TEST_F(ReaderTest, ParseTagLine)
     EXPECT_FALSE(ParseTagLine(value, "[White", "WHITE"));
     EXPECT_TRUE(ParseTagLine(value, "[White \"", "WHITE"));
     EXPECT_EQ(value, "");
+}
+
+} // namespace
+
+namespace {
+
+// The automatic copy holds the game after every move, and a restart finds it at its last ply
+// with no file name; an unreadable copy is kept aside, never written over.
+TEST_F(ReaderTest, AutomaticCopyFollowsEveryMoveAndComesBack)
+{
+    Cfg.AutoSave = true;
+    Cfg.Sounds = false;
+    const QString copy = AutosavePath();
+    for (const char* san : {"e4", "c5", "Nf3"}) {
+        ASSERT_TRUE(DoMove(KessrinAlg2Move(Game.Board, san), ModeTyped, 0)) << san;
+        QFile written(copy);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << san;
+        EXPECT_TRUE(QString::fromUtf8(written.readAll()).contains(QString::fromLatin1(san))) << san;
+    }
+    EXPECT_TRUE(fake.messages.empty());
+
+    resetRecord(false);
+    Game.GameFile = QStringLiteral("elsewhere.pgn");
+    LoadGameFile(true);
+    EXPECT_EQ(sans(), (QStringList{"e4", "c5", "Nf3"}));
+    EXPECT_EQ(Game.CurPly, Game.PlyCount);
+    EXPECT_TRUE(Game.GameFile.isEmpty());
+
+    // Bytes that are no game: the copy goes aside before anything replaces it.
+    const QByteArray broken("\xff\xfe garbage [[[ {{{", 18);
+    writeFile(QStringLiteral("AUTOSAVE.PGN"), broken);
+    ASSERT_TRUE(KeepAutosaveAside());
+    EXPECT_FALSE(QFile::exists(copy));
+    const QStringList aside =
+        QDir(folder.path()).entryList({QStringLiteral("AUTOSAVE-*.PGN")}, QDir::Files);
+    ASSERT_EQ(aside.size(), 1);
+    QFile kept(folder.filePath(aside.front()));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), broken);
 }
 
 } // namespace
