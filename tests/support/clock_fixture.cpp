@@ -1,5 +1,4 @@
 #include "support/clock_fixture.h"
-#include "gui/wiring.h"
 
 #include "core/domove.h"
 #include "core/gamerecord.h"
