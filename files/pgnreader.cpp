@@ -85,18 +85,10 @@ int resultAt(const QString& line, qsizetype i)
 
 int annotationOf(const QString& token)
 {
-    if (token.endsWith(QLatin1String("!!")))
-        return 3;
-    if (token.endsWith(QLatin1String("?!")))
-        return 6;
-    if (token.endsWith(QLatin1String("??")))
-        return 4;
-    if (token.endsWith(QLatin1String("!?")))
-        return 5;
-    if (token.endsWith(QLatin1Char('!')))
-        return 1;
-    if (token.endsWith(QLatin1Char('?')))
-        return 2;
+    // The two-sign suffixes first: each of them ends in a single sign too.
+    for (const int code : {3, 4, 5, 6, 1, 2})
+        if (token.endsWith(AnnotationSymbol(code)))
+            return code;
     return 0;
 }
 
