@@ -117,11 +117,27 @@ void HandleBestMove(const QString& line)
 
 } // namespace
 
+namespace {
+
+bool PollsSlave()
+{
+    return Engine.EngineState >= 4 && SearchGoesToSlave();
+}
+
+} // namespace
+
+int PolledEngineDescriptor()
+{
+    if (Engine.EngineState == 0)
+        return -1;
+    return (PollsSlave() ? SlaveChannel : MainChannel).outputDescriptor();
+}
+
 bool PollEngine()
 {
     if (Engine.EngineState == 0)
         return false;
-    const bool fromSlave = Engine.EngineState >= 4 && SearchGoesToSlave();
+    const bool fromSlave = PollsSlave();
     EngineChannel& channel = fromSlave ? SlaveChannel : MainChannel;
     const std::optional<QString> read = VorselLineInput(channel);
     if (!read) {

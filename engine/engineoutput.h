@@ -10,6 +10,8 @@
 // Reads and handles one engine line; true when a line was handled (poll again at once), false
 // when no engine is loaded, no line was waiting or the engine died.
 bool PollEngine();
+// The descriptor PollEngine reads next, for waiting on output; -1 when none.
+int PolledEngineDescriptor();
 // Shows one "info " line: current move, speed, depth and score, variation, message.
 void ParseInfo(const QString& line);
 // After the opponent's move was recorded while a ponder result is stored (EngineState 3): plays

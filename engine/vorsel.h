@@ -32,6 +32,8 @@ public:
     void close();
 
     bool isOpen() const { return opened; }
+    // The read end of the output pipe, for waiting on it; -1 once it is closed.
+    int outputDescriptor() const { return fromChild; }
     pid_t processId() const { return child; }
 
     // Output lines longer than this are delivered in pieces of this length.

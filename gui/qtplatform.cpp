@@ -14,11 +14,14 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTime>
+#include <QTimer>
 #include <QUrl>
 
 #include <chrono>
+#include <optional>
 #include <ctime>
 
 QtPlatform::QtPlatform()
@@ -184,6 +187,19 @@ void QtPlatform::systemSound(MsgIcon /*kind*/)
 void QtPlatform::sleepMs(int milliseconds)
 {
     QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+void QtPlatform::waitForActivity(int maxMs, int descriptor)
+{
+    // One pass of the event loop that may block: a window event, the engine's output or the
+    // timer wakes it, whichever comes first.
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    timeout.start(maxMs);
+    std::optional<QSocketNotifier> output;
+    if (descriptor >= 0)
+        output.emplace(static_cast<qintptr>(descriptor), QSocketNotifier::Read);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 int QtPlatform::processorCount()

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr double SecondsPerDay = 86400.0;
-
 void ResetTimes()
 {
     Clock.FlagFallen = {false, false};

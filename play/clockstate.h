@@ -6,6 +6,8 @@
 
 // The largest time a clock can show or count: 08:00:00.
 constexpr int MaxClockSeconds = 28800;
+// The time of day starts again from 0 after this many seconds.
+constexpr double SecondsPerDay = 86400.0;
 
 struct ClockStatus {
     bool ClockRunning = false; // the clock of the side to move counts down
@@ -15,6 +17,8 @@ struct ClockStatus {
     std::array<int, 2> TimeElapsed{}; // seconds the side's clock has run, capped
     std::array<int, 2> MovesLeft{};   // moves to make in the current period ("Make")
     std::array<bool, 2> FlagFallen{}; // the side ran out of time; its clock stays still
+
+    double LastTickTime = -1; // time of day the main loop's tick last ran; -1 not yet
 
     void reset() { *this = ClockStatus{}; }
 };

@@ -2,12 +2,15 @@
 
 #include "core/gamerecord.h"
 #include "core/movelist.h"
+#include "engine/engineoutput.h"
 #include "engine/enginestate.h"
 #include "engine/search.h"
 #include "play/clocks.h"
+#include "play/clockstate.h"
 #include "play/gamecontrol.h"
 #include "shell/audio.h"
 #include "shell/platform.h"
+#include "shell/settings.h"
 
 #include <QCoreApplication>
 
@@ -44,12 +47,36 @@ void EngineTurn()
     }
 }
 
+double SecondsSinceLastTick()
+{
+    if (Clock.LastTickTime < 0)
+        return SecondsPerDay;
+    double elapsed = platform().timeOfDay() - Clock.LastTickTime;
+    if (elapsed < 0)
+        elapsed += SecondsPerDay; // midnight passed
+    return elapsed;
+}
+
+bool LoopIdle()
+{
+    // States 1 to 3 are an engine waiting for a command; 4 and above read a search's output. A
+    // demonstration at the last ply waits for the user, whose action is a window event.
+    const bool demoStepping = Clock.DemoRunning && Game.CurPly < Game.PlyCount;
+    return Engine.EngineState <= 3 && !Clock.ClockRunning && !demoStepping && Cfg.Music <= 0 &&
+           SpeechIdle();
+}
+
 void ClockTick()
 {
+    Clock.LastTickTime = platform().timeOfDay();
     ClockSecond();
     DemoStep();
     EngineTurn();
     MusicTick();
     ProcessEvents();
-    platform().sleepMs(1);
+    // The 1 ms loop costs a laptop battery for nothing while nobody plays or thinks.
+    if (LoopIdle())
+        platform().waitForActivity(IdleWaitMs, PolledEngineDescriptor());
+    else
+        platform().sleepMs(1);
 }

@@ -48,6 +48,8 @@ public:
     virtual double timeOfDay() = 0;
     // Blocks the calling (only) thread.
     virtual void sleepMs(int milliseconds) = 0;
+    // Blocks until window events arrive, the descriptor (-1: none) has input, or maxMs pass.
+    virtual void waitForActivity(int maxMs, int descriptor) = 0;
     virtual int processorCount() = 0;
     // Uniform whole number in [low, high].
     virtual int randomInt(int low, int high) = 0;

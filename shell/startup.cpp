@@ -69,16 +69,24 @@ bool DetectSecondInstance()
     return false;
 }
 
+void MainLoopPass()
+{
+    // Engine lines are read back to back while they wait, with only event handling between; a
+    // flood of them still lets the tick run, so that the clocks charge the time as it passes.
+    if (PollEngine()) {
+        ProcessEvents();
+        if (SecondsSinceLastTick() >= TickIntervalDuringOutput)
+            ClockTick();
+    } else {
+        ClockTick();
+    }
+}
+
 void MainLoop()
 {
     App.Running = true;
-    while (App.Running) {
-        // Engine lines are read back to back while they wait, with only event handling between.
-        if (PollEngine())
-            ProcessEvents();
-        else
-            ClockTick();
-    }
+    while (App.Running)
+        MainLoopPass();
 }
 
 void StartFromCommandLine(const CommandLineRequest& request)

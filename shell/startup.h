@@ -23,5 +23,8 @@ bool DetectSecondInstance();
 // line, the first game of a PGN file, or with an empty line and "AutoSave" on the automatic copy.
 void StartFromCommandLine(const CommandLineRequest& request);
 
-// The polling loop: engine lines first, otherwise the periodic tick; ends when Running is false.
+// One pass of the polling loop: an engine line if one waits, otherwise the periodic tick; the tick
+// also runs after a line once TickIntervalDuringOutput has passed since it last ran.
+void MainLoopPass();
+// The passes, until Running is false.
 void MainLoop();

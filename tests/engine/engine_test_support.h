@@ -25,5 +25,7 @@ int ChildProcessCount();
 class EnginePlatform : public FakePlatform {
 public:
     void sleepMs(int milliseconds) override;
+    // A short real pause stands for the idle wait, so that the engine's output keeps arriving.
+    void waitForActivity(int /*maxMs*/, int /*descriptor*/) override { sleepMs(1); }
     int clockStepMs = 1;
 };

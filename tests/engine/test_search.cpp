@@ -16,6 +16,7 @@
 #include "play/levels.h"
 #include "play/sidecommands.h"
 #include "shell/settings.h"
+#include "shell/startup.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -135,6 +136,29 @@ TEST_F(EngineSession, PositionAndGoLinesFollowTheGameAndItsTimeControl)
         EXPECT_EQ(sent.mid(sent.size() - 3), expected);
         Engine.EngineState = 1; // this engine never answers "stop"
     }
+}
+
+TEST_F(EngineSession, AFloodOfOutputIsChargedToTheEnginesClock)
+{
+    ASSERT_TRUE(loadScripted(Script("expect go\n"
+                                    "flood 20000 info depth 3 nodes 1000 pv e2e4\n"
+                                    "send bestmove e2e4\n")));
+    Engine.EngineWhite = true;
+    Clock.TimeLeft = {600, 600};
+    Clock.ClockRunning = true;
+    Game.MoveStartTime = fake.clock;
+    Engine.EngineState = 6;
+    StartSearch();
+    // Each pass of the loop stands for a millisecond of the engine's output.
+    const double start = fake.clock;
+    for (int passes = 0; Engine.EngineState == 6 && passes < 200000; ++passes) {
+        fake.clock += 0.001;
+        MainLoopPass();
+    }
+    ASSERT_EQ(Game.PlyCount, 1);
+    const int passed = static_cast<int>(fake.clock - start);
+    EXPECT_GE(passed, 20);
+    EXPECT_GE(Clock.TimeElapsed[White], passed - 1);
 }
 
 TEST_F(EngineSession, CurrentMovePanel)

@@ -10,6 +10,8 @@
 #include "play/clocktick.h"
 #include "shell/settings.h"
 
+#include <string_view>
+
 namespace {
 
 TEST(FormatClockTest, SixDigitsWithColons)
@@ -255,6 +257,41 @@ TEST_F(ClockTest, TickRunsTheDemonstrationStepEveryPass)
     fake.speaking = true;
     passSeconds(1);
     EXPECT_EQ(Game.CurPly, 4);
+}
+
+TEST_F(ClockTest, TickWaitsForEventsOnlyWhenNothingRuns)
+{
+    // Each row starts one thing that needs the 1 ms tick; with none of them the tick waits.
+    struct Row {
+        const char* what;
+        void (*start)(FakePlatform&);
+    } rows[] = {
+        {"nothing", [](FakePlatform&) {}},
+        {"clock", [](FakePlatform&) { Clock.ClockRunning = true; }},
+        {"demonstration", [](FakePlatform&) { Clock.DemoRunning = true; Game.CurPly = 0; }},
+        {"search", [](FakePlatform&) { Engine.EngineState = 6; }},
+        {"analysis", [](FakePlatform&) { Engine.EngineState = 5; }},
+        {"pondering", [](FakePlatform&) { Engine.EngineState = 7; }},
+        {"voice", [](FakePlatform& p) { p.speaking = true; }},
+        {"music", [](FakePlatform&) { Cfg.Music = 2; }},
+    };
+    move("e4");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Game.CurPly = Game.PlyCount;
+        Clock.ClockRunning = false;
+        Clock.DemoRunning = true; // at the last ply it waits for the user
+        Engine.EngineState = 1;
+        fake.speaking = false;
+        Cfg.Music = 0;
+        row.start(fake);
+        const int sleeps = fake.sleepCalls;
+        const int waits = fake.idleWaits;
+        ClockTick();
+        const bool idle = std::string_view(row.what) == "nothing";
+        EXPECT_EQ(fake.idleWaits - waits, idle ? 1 : 0);
+        EXPECT_EQ(fake.sleepCalls - sleeps, idle ? 0 : 1);
+    }
 }
 
 } // namespace

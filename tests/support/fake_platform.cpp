@@ -97,6 +97,14 @@ void FakePlatform::sleepMs(int milliseconds)
         clock -= 86400.0;
 }
 
+void FakePlatform::waitForActivity(int maxMs, int /*descriptor*/)
+{
+    ++idleWaits;
+    clock += maxMs / 1000.0;
+    if (clock >= 86400.0)
+        clock -= 86400.0;
+}
+
 int FakePlatform::randomInt(int low, int high)
 {
     if (randomAnswers.empty())

@@ -32,6 +32,8 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments) override;
     double timeOfDay() override;
     void sleepMs(int milliseconds) override;
+    // Nothing ever arrives: the wait lasts its whole time.
+    void waitForActivity(int maxMs, int descriptor) override;
     int processorCount() override { return processors; }
     int randomInt(int low, int high) override;
     QSize screenSize() override { return screen; }
@@ -60,6 +62,7 @@ public:
     QString clipboardHtml;
     int sleptMs = 0;
     int sleepCalls = 0;
+    int idleWaits = 0; // calls of waitForActivity
     // Audio: files played, in order; the open music ("" none) and whether it reached its end.
     std::vector<QString> soundsPlayed;
     int soundStops = 0;
