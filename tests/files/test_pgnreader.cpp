@@ -124,11 +124,13 @@ TEST_F(ReaderTest, Movetext)
 TEST_F(ReaderTest, TagSection)
 {
     load("  [event \"lower\"]\n[Site  \"two spaces\"]\n[Round \"7]\n[WhiteElo \"a\\\"b\"]\n"
-         "[Black \"\"]\n[SetUp \"1\"]\n[Result \"1-0\"]\n");
+         "[Black \"\"]\n[BlackElo \"C:\\\\x\\\"]\n[SetUp \"1\"]\n[Result \"1-0\"]\n");
     EXPECT_EQ(Game.TagEvent, "lower");
     EXPECT_EQ(Game.TagSite, "");
     EXPECT_EQ(Game.TagRound, "7]");
-    EXPECT_EQ(Game.TagWhiteElo, "a\\"); // no escapes: the value ends at the next quote
+    EXPECT_EQ(Game.TagWhiteElo, "a\"b");
+    // An escaped backslash, and a backslash before the closing quote written without escape.
+    EXPECT_EQ(Game.TagBlackElo, "C:\\x\\");
     EXPECT_EQ(Game.GameResult, ResultWhiteWins);
     EXPECT_EQ(Game.PlyCount, 0);
     EXPECT_TRUE(Game.AutoEco);
