@@ -70,7 +70,8 @@ std::optional<std::vector<GameIndexEntry>> IndexGames(QByteArrayView bytes,
     while (lines.next(raw)) {
         const qsizetype at = firstNonBlank(raw);
         const bool blank = at == raw.size();
-        if (!blank && raw[0] != '%') {
+        // "%" escapes a line outside comments only, as the reader sees it.
+        if (!blank && (raw[0] != '%' || depth > 0)) {
             const bool tagLine = depth == 0 && raw[at] == '[';
             if (games.empty() || (tagLine && inMovetext)) {
                 finishLast(lineStart);

@@ -203,8 +203,24 @@ bool ParseTagLine(QString& value, const QString& line, const QString& name)
         line[length - 2] != QLatin1Char(' ') || line[length - 1] != QLatin1Char('"') ||
         QStringView(line).mid(1, name.size()).compare(name, Qt::CaseInsensitive) != 0)
         return false;
-    const qsizetype close = line.indexOf(QLatin1Char('"'), length);
-    value = close < 0 ? line.mid(length) : line.mid(length, close - length);
+    // Escapes as the writer and other programs write them; a value that merely ends in a
+    // backslash, written without escapes, keeps it and still ends at its quote.
+    value.clear();
+    for (qsizetype i = length; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == QLatin1Char('"'))
+            break;
+        if (c == QLatin1Char('\\') && i + 1 < line.size()) {
+            const QChar next = line[i + 1];
+            if (next == QLatin1Char('\\') ||
+                (next == QLatin1Char('"') && line.indexOf(QLatin1Char('"'), i + 2) >= 0)) {
+                value += next;
+                ++i;
+                continue;
+            }
+        }
+        value += c;
+    }
     return true;
 }
 

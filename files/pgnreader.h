@@ -6,7 +6,8 @@
 
 // True, with the value, when line (leading spaces removed) is the tag NAME: its name matched
 // without regard to case and followed by one space and a double quote. The value runs to the
-// next double quote, or to the end of the line when there is none.
+// next double quote, or to the end of the line when there is none. A backslash escapes a
+// backslash, and a double quote that a closing one still follows on the line.
 bool ParseTagLine(QString& value, const QString& line, const QString& name);
 // Consumes a prefix of a movetext line (possibly all of it), playing a move, collecting comment
 // text (depth counts the open braces and parentheses) or reading a result. True when the game

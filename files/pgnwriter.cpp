@@ -21,15 +21,50 @@ void appendLine(QString& text, const QString& line)
     text += LineEnd;
 }
 
-// "{" comment "}" as whole lines. Line breaks typed in the comment box arrive as bare line feeds;
-// they are written as the file's own line end, which is how the reader joins comment lines.
+// True when comment can stand between braces: no brace of its own, which other readers take
+// for the end of the comment, parentheses that pair up, since ours nests them with braces, and no
+// line that a reader splitting a file by lines could take for a tag or an escaped line.
+bool fitsInBraces(const QString& comment)
+{
+    for (const QStringView line : QStringView(comment).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1Char('%')) || line.trimmed().startsWith(QLatin1Char('[')))
+            return false;
+    }
+    int depth = 0;
+    for (const QChar c : comment) {
+        if (c == QLatin1Char('{') || c == QLatin1Char('}'))
+            return false;
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')') && --depth < 0)
+            return false;
+    }
+    return depth == 0;
+}
+
+// A comment as whole lines. Line breaks typed in the comment box arrive as bare line feeds; they
+// are written as the file's own line end, which is how the reader joins comment lines. A comment
+// that does not fit in braces goes line by line into ";" comments, which run to the line end
+// whatever they hold, each of its line breaks into a brace comment holding only that break.
 void appendComment(QString& text, const QString& comment)
 {
     QString lines = comment;
     lines.replace(LineEnd, QStringLiteral("\n"));
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    lines.replace(QLatin1Char('\n'), LineEnd);
-    appendLine(text, QLatin1Char('{') + lines + QLatin1Char('}'));
+    if (fitsInBraces(lines)) {
+        lines.replace(QLatin1Char('\n'), LineEnd);
+        appendLine(text, QLatin1Char('{') + lines + QLatin1Char('}'));
+        return;
+    }
+    const QStringList parts = lines.split(QLatin1Char('\n'));
+    for (qsizetype k = 0; k < parts.size(); ++k) {
+        if (k > 0) {
+            appendLine(text, QStringLiteral("{"));
+            appendLine(text, QStringLiteral("}"));
+        }
+        if (!parts[k].isEmpty())
+            appendLine(text, QLatin1Char(';') + parts[k]);
+    }
 }
 
 void appendTags(QString& text)
@@ -99,6 +134,8 @@ QString TagLine(const QString& name, const QString& value)
     QString clean = value;
     clean.remove(QLatin1Char('\r'));
     clean.remove(QLatin1Char('\n'));
+    clean.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    clean.replace(QLatin1Char('"'), QStringLiteral("\\\""));
     return QLatin1Char('[') + name + QStringLiteral(" \"") + clean + QStringLiteral("\"]");
 }
 

@@ -3,7 +3,8 @@
 
 #include <QString>
 
-// "[" name " " '"' value '"' "]" with every carriage return and line feed removed from value.
+// "[" name " " '"' value '"' "]" with every carriage return and line feed removed from value, and
+// each backslash and double quote in it escaped by a backslash, as PGN readers expect.
 QString TagLine(const QString& name, const QString& value);
 // "*", "1-0", "1/2-1/2" or "0-1" for GameResult 0..3.
 QString ResultToken(int gameResult);

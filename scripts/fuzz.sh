@@ -1,14 +1,23 @@
 #!/bin/sh
-# Builds the rules-library fuzz target with clang and libFuzzer and runs it on a copy of the seed
-# corpus. Usage: scripts/fuzz.sh [seconds=600] [build dir=build-fuzz]
+# Builds a fuzz target with clang and libFuzzer and runs it on a copy of its seed corpus.
+# Usage: scripts/fuzz.sh [seconds=600] [build dir=build-fuzz] [target=fuzz_rules]
+# The rules target's seeds are tests/fuzz/corpus, another target's tests/fuzz/corpus_<name>.
 # Runs in fork mode and carries on after a finding, so one run collects every kind of fault;
-# crash inputs land in <build dir>/findings, the grown corpus stays in <build dir>/corpus.
+# crash inputs land in <build dir>/findings, the grown corpus stays in <build dir>/corpus (both with
+# the same _<name> suffix for another target).
 set -eu
 
 SECONDS_TO_RUN=${1:-600}
 SOURCE=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${2:-$SOURCE/build-fuzz}
+TARGET=${3:-fuzz_rules}
 SANITIZERS=address,undefined
+case $TARGET in
+fuzz_rules) SUFFIX= ;;
+*) SUFFIX=_${TARGET#fuzz_} ;;
+esac
+CORPUS=$BUILD/corpus$SUFFIX
+FINDINGS=$BUILD/findings$SUFFIX
 
 cmake -S "$SOURCE" -B "$BUILD" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -16,12 +25,12 @@ cmake -S "$SOURCE" -B "$BUILD" -G Ninja \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,$SANITIZERS -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=$SANITIZERS" \
     -DQUORVIN_TESTS=ON -DQUORVIN_FUZZ=ON -DQUORVIN_SANITIZE=OFF -DQUORVIN_BENCH=OFF >/dev/null
-cmake --build "$BUILD" --target fuzz_rules
+cmake --build "$BUILD" --target "$TARGET"
 
-mkdir -p "$BUILD/corpus" "$BUILD/findings"
-cp -n "$SOURCE"/tests/fuzz/corpus/* "$BUILD/corpus/" 2>/dev/null || true
+mkdir -p "$CORPUS" "$FINDINGS"
+cp -n "$SOURCE"/tests/fuzz/corpus$SUFFIX/* "$CORPUS/" 2>/dev/null || true
 
-cd "$BUILD/findings"
-exec "$BUILD/tests/fuzz/fuzz_rules" -max_total_time="$SECONDS_TO_RUN" -max_len=4096 \
+cd "$FINDINGS"
+exec "$BUILD/tests/fuzz/$TARGET" -max_total_time="$SECONDS_TO_RUN" -max_len=4096 \
     -timeout=10 -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
-    -artifact_prefix="$BUILD/findings/" "$BUILD/corpus"
+    -artifact_prefix="$FINDINGS/" "$CORPUS"

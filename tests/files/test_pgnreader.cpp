@@ -4,6 +4,7 @@
 
 #include "core/domove.h"
 #include "core/gamerecord.h"
+#include "files/gameindex.h"
 #include "files/pgnreader.h"
 #include "files/pgnwriter.h"
 #include "shell/settings.h"
@@ -124,11 +125,13 @@ TEST_F(ReaderTest, Movetext)
 TEST_F(ReaderTest, TagSection)
 {
     load("  [event \"lower\"]\n[Site  \"two spaces\"]\n[Round \"7]\n[WhiteElo \"a\\\"b\"]\n"
-         "[Black \"\"]\n[SetUp \"1\"]\n[Result \"1-0\"]\n");
+         "[Black \"\"]\n[BlackElo \"C:\\\\x\\\"]\n[SetUp \"1\"]\n[Result \"1-0\"]\n");
     EXPECT_EQ(Game.TagEvent, "lower");
     EXPECT_EQ(Game.TagSite, "");
     EXPECT_EQ(Game.TagRound, "7]");
-    EXPECT_EQ(Game.TagWhiteElo, "a\\"); // no escapes: the value ends at the next quote
+    EXPECT_EQ(Game.TagWhiteElo, "a\"b");
+    // An escaped backslash, and a backslash before the closing quote written without escape.
+    EXPECT_EQ(Game.TagBlackElo, "C:\\x\\");
     EXPECT_EQ(Game.GameResult, ResultWhiteWins);
     EXPECT_EQ(Game.PlyCount, 0);
     EXPECT_TRUE(Game.AutoEco);
@@ -245,6 +248,89 @@ TEST_F(ReaderTest, OpenedGameShowsItsStart)
     EXPECT_EQ(Game.PlyCount, 0);
     EXPECT_EQ(Game.TagWhite, "");
     EXPECT_EQ(Game.GameFile, folder.filePath("missing.pgn"));
+}
+
+// PGN as other programs write it, kept as the seeds of the reader's fuzz target: line ends of
+// every platform, a byte-order mark, Latin-1 names, wrapped lines, variations, glyphs, escape
+// lines, ";" comments, castling with zeros, Chess960 and a broken file. Each first game loads
+// with its main line and names, and the index finds every game of the file.
+TEST_F(ReaderTest, FilesOtherProgramsWrite)
+{
+    const QStringList berlin = {"e4",    "e5",   "Nf3", "Nc6",  "Bb5",  "Nf6",  "O-O",
+                                "Nxe4",  "d4",   "Nd6", "Bxc6", "dxc6", "dxe5", "Nf5",
+                                "Qxd8+", "Kxd8", "Nc3", "Ke8",  "h3",   "h5"};
+    const QStringList najdorf = {"e4",  "c5",  "Nf3",   "d6",   "d4",  "cxd4", "Nxd4", "Nf6",
+                                 "Nc3", "a6",  "Be3",   "e5",   "Nb3", "Be6",  "f3",   "Be7",
+                                 "Qd2", "O-O", "O-O-O", "Nbd7", "g4",  "b5"};
+    const QStringList twoKnights = {"e4",  "e5",   "Nf3",  "Nc6",  "Bc4",  "Nf6",  "Ng5",
+                                    "d5",  "exd5", "Nxd5", "Nxf7", "Kxf7", "Qf3+", "Ke6",
+                                    "Nc3", "Nb4",  "Qe4",  "c6",   "a3",   "Na6",  "d4"};
+    const QStringList tartakower = {"d4",   "d5",   "c4",   "e6",   "Nc3", "Nf6", "Bg5",  "Be7",
+                                    "e3",   "O-O",  "Nf3",  "h6",   "Bh4", "b6",  "cxd5", "Nxd5",
+                                    "Bxe7", "Qxe7", "Nxd5", "exd5", "Rc1", "Be6"};
+    const struct {
+        const char* file;
+        QStringList sans;
+        QString white;
+        int result;
+        std::size_t games;
+    } files[] = {
+        {"club_crlf.pgn", berlin, "Carter, Ann", ResultDraw, 1},
+        {"zero_castling.pgn", najdorf, "anna_k", ResultNone, 1},
+        {"escapes_lf.pgn", twoKnights, "Ortiz", ResultWhiteWins, 2},
+        {"latin1_names.pgn", tartakower, QString::fromUtf8("Müller, Jürgen"), ResultNone, 1},
+        {"bom_utf8.pgn", tartakower, QString::fromUtf8("Müller, Jürgen"), ResultNone, 2},
+        {"chess960_fen.pgn",
+         {"Nb3", "Nb6", "Nc3", "Nc6", "O-O-O", "O-O-O", "d4", "d5", "e4", "dxe4", "Nxe4"},
+         "A",
+         ResultNone,
+         1},
+        {"fen_black_cr.pgn", {"a6", "Ba4", "Nf6", "O-O", "Be7"}, "", ResultNone, 1},
+        {"broken.pgn", {"e4", "e5", "Nf3", "Nc6", "Bb5", "a6"}, "Kim", ResultNone, 2},
+    };
+    const QString seeds =
+        qEnvironmentVariable("QUORVIN_SOURCE_DIR") + QStringLiteral("/tests/fuzz/corpus_pgn/");
+    for (const auto& row : files) {
+        SCOPED_TRACE(row.file);
+        QFile file(seeds + QLatin1String(row.file));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        load(bytes);
+        EXPECT_EQ(sans(), row.sans);
+        EXPECT_EQ(Game.TagWhite, row.white);
+        EXPECT_EQ(Game.GameResult, row.result);
+        const auto games = IndexGames(bytes);
+        ASSERT_TRUE(games);
+        EXPECT_EQ(games->size(), row.games);
+        EXPECT_EQ(games->front().white, row.white);
+
+        const QLatin1String name(row.file);
+        EXPECT_EQ(Game.StandardStart, !name.contains(QLatin1String("fen")));
+        if (name == QLatin1String("club_crlf.pgn")) {
+            // A variation wrapped over two lines is one comment; a glyph is no annotation.
+            EXPECT_EQ(Game.MoveComment[7], "The main line.");
+            EXPECT_EQ(Game.MoveComment[8], "4... Be7 5.\nRe1 d6 $10");
+            EXPECT_EQ(Game.MoveNag[17], 0);
+        }
+        if (name == QLatin1String("escapes_lf.pgn")) {
+            EXPECT_EQ(Game.TagEvent, "The \"Big\" Open");
+            EXPECT_EQ(Game.TagSite, "C:\\Clubs\\Home");
+            EXPECT_EQ(Game.MoveComment[8], " the sharpest reply");
+            EXPECT_EQ(Game.MoveNag[11], 5);
+            EXPECT_EQ(Game.MoveComment[21], "[%clk 0:03:12]");
+        }
+        if (name == QLatin1String("latin1_names.pgn")) {
+            EXPECT_EQ(Game.TagBlack, QString::fromUtf8("Ødegård, José"));
+            EXPECT_EQ(Game.MoveComment[22], QString::fromUtf8("Tartakower, très solide"));
+        }
+        if (name == QLatin1String("broken.pgn")) {
+            EXPECT_EQ(Game.TagEvent, "Unfinished");
+            EXPECT_EQ(Game.TagBlack, ""); // two spaces before the quote
+            EXPECT_EQ(Game.MoveComment[3],
+                      "an open comment (with a variation\n2... d6) that goes on");
+        }
+    }
+    EXPECT_TRUE(fake.messages.empty());
 }
 
 TEST_F(ReaderTest, ParseTagLine)

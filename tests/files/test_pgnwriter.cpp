@@ -121,6 +121,14 @@ TEST_F(PgnWriterTest, GameText)
              Game.MoveComment[1] = "one\ntwo\r\nthree\rfour";
          },
          emptyTags() + lines({" 1. e4", "{one", "two", "three", "four}", " *"})},
+        {"a comment that braces cannot hold goes into line comments",
+         [] {
+             record({"e4", "e5"});
+             Game.MoveComment[1] = "smile :)\n\n[Event \"x\"]";
+             Game.MoveComment[2] = "(fine)\n% but this line";
+         },
+         emptyTags() + lines({" 1. e4", ";smile :)", "{", "}", "{", "}", ";[Event \"x\"]",
+                              " 1... e5", ";(fine)", "{", "}", ";% but this line", " *"})},
         {"annotation marks are not written",
          [] {
              record({"e4", "c5"});
@@ -164,7 +172,7 @@ TEST_F(PgnWriterTest, GameText)
     }
 }
 
-TEST_F(PgnWriterTest, TagsInOrderWithValuesAsTheyAre)
+TEST_F(PgnWriterTest, TagsInOrderWithValuesEscaped)
 {
     Game.TagEvent = "Spring \"Open\"";
     Game.TagSite = "C:\\Clubs\\Home";
@@ -180,7 +188,7 @@ TEST_F(PgnWriterTest, TagsInOrderWithValuesAsTheyAre)
     Game.TagVariation = "Berlin";
     Game.TagSubVariation = "Rio";
     EXPECT_EQ(GameText(),
-              lines({"[Event \"Spring \"Open\"\"]", "[Site \"C:\\Clubs\\Home\"]",
+              lines({"[Event \"Spring \\\"Open\\\"\"]", "[Site \"C:\\\\Clubs\\\\Home\"]",
                      "[Date \"2024.03.01\"]", "[Round \"3\"]", "[White \"Müller,Anna\"]",
                      "[WhiteElo \"2100\"]", "[Black \"LineBreak\"]", "[BlackElo \"1950\"]",
                      "[Result \"0-1\"]", "[ECO \"C65\"]", "[Opening \"Ruy Lopez\"]",
