@@ -9,19 +9,18 @@ bool isDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-// Any magnitude at or beyond this lies outside every 16-bit range, so digits past it only need
+// Any magnitude at or beyond this lies outside every 32-bit range, so digits past it only need
 // to keep the value saturated.
-constexpr int Saturated = 1000000;
+constexpr qint64 Saturated = 100000000000;
 
 // Bounds first, then the value; a reversed range gives its minimum instead of undefined results.
-qint16 clampTo(int value, int minimum, int maximum)
+qint64 clampTo(qint64 value, qint64 minimum, qint64 maximum)
 {
-    return static_cast<qint16>(std::max(minimum, std::min(value, maximum)));
+    return std::max(minimum, std::min(value, maximum));
 }
 
-} // namespace
-
-qint16 ParseClamped(const QString& text, int minimum, int maximum)
+// The number at the start of the text, rounded half to even and saturated; 0 when none.
+qint64 readRounded(const QString& text)
 {
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -33,7 +32,7 @@ qint16 ParseClamped(const QString& text, int minimum, int maximum)
         ++i;
     }
 
-    int whole = 0;
+    qint64 whole = 0;
     bool anyDigit = false;
     for (; i < n && isDigit(text[i]); ++i) {
         anyDigit = true;
@@ -58,13 +57,24 @@ qint16 ParseClamped(const QString& text, int minimum, int maximum)
         }
     }
     if (!anyDigit)
-        return clampTo(0, minimum, maximum);
+        return 0;
 
     // Halves to even is symmetric about zero, so round the magnitude and then apply the sign.
     // With whole-number bounds, rounding before clamping gives the same result as after.
-    int magnitude = whole;
+    qint64 magnitude = whole;
     if (versusHalf > 0 || (versusHalf == 0 && whole % 2 == 1))
         ++magnitude;
-    const int value = negative ? -magnitude : magnitude;
-    return clampTo(value, minimum, maximum);
+    return negative ? -magnitude : magnitude;
+}
+
+} // namespace
+
+qint16 ParseClamped(const QString& text, int minimum, int maximum)
+{
+    return static_cast<qint16>(clampTo(readRounded(text), minimum, maximum));
+}
+
+qint32 ParseClamped32(const QString& text, qint32 minimum, qint32 maximum)
+{
+    return static_cast<qint32>(clampTo(readRounded(text), minimum, maximum));
 }

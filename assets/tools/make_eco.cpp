@@ -1,5 +1,7 @@
-// Converts the scid.eco opening list into the program's ECO.TXT opening table.
+// Converts the scid.eco opening list into the program's ECO.TXT opening table, or with --lines
+// into one PGN game per named line, from which the default opening book is made.
 // Usage: make_eco <scid.eco> <ECO.TXT>
+//        make_eco --lines <scid.eco> <games.pgn>
 #include <cctype>
 #include <fstream>
 #include <iostream>
@@ -132,22 +134,52 @@ constexpr const char* Header =
     "# Keys are unique. When several source lines reach the same position, the line with the\n"
     "# fewest moves names it, and among equally short lines the first one in the source.\n";
 
+// Appends the move that makes `played` moves from the start (White's are the odd ones) to PGN
+// movetext, with its number before White's moves and its check or mate sign.
+void appendMove(std::string& text, int played, const std::string& san, int flags)
+{
+    if (played % 2 == 1)
+        text += std::to_string(played / 2 + 1) + ". ";
+    text += san;
+    if (flags & MoveFlag::Check)
+        text += (flags & MoveFlag::NoReply) ? "#" : "+";
+    text += ' ';
+}
+
+// A named line as a drawn game: every line then counts once for the moves it goes through.
+void writeGame(std::ostream& out, const std::string& eco, const std::string& name,
+               const std::string& moveText)
+{
+    std::string event = name;
+    for (char& c : event)
+        if (c == '"' || c == '\\')
+            c = '\'';
+    out << "[Event \"" << event << "\"]\n[ECO \"" << eco << "\"]\n[Result \"1/2-1/2\"]\n\n"
+        << moveText << "1/2-1/2\n\n";
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: make_eco <scid.eco> <ECO.TXT>\n";
+    const bool lines = argc == 4 && std::string(argv[1]) == "--lines";
+    if (argc != 3 && !lines) {
+        std::cerr << "usage: make_eco <scid.eco> <ECO.TXT>\n"
+                     "       make_eco --lines <scid.eco> <games.pgn>\n";
         return 2;
     }
-    std::ifstream in(argv[1]);
+    const char* sourcePath = argv[lines ? 2 : 1];
+    const char* outputPath = argv[lines ? 3 : 2];
+    std::ifstream in(sourcePath);
     if (!in) {
-        std::cerr << "make_eco: cannot read " << argv[1] << "\n";
+        std::cerr << "make_eco: cannot read " << sourcePath << "\n";
         return 1;
     }
     KessrinInit();
     const std::vector<SourceEntry> entries = parseEntries(tokenize(in));
 
+    std::ostringstream games;
+    int gameCount = 0;
     std::vector<TableEntry> table;
     std::unordered_map<std::string, size_t> indexOfKey;
     int skipped = 0;
@@ -162,19 +194,26 @@ int main(int argc, char** argv)
         RulesBoard board;
         KessrinFen2Board(board, StandardStartFen);
         bool legal = entry.moves.size() <= 63;
+        std::string moveText;
         for (const std::string& san : entry.moves) {
             int flags = 0;
             const MoveCode move = KessrinAlg2Move(board, san);
+            const std::string written = move == 0 ? std::string() : KessrinMove2Alg(board, move);
             if (move == 0 || KessrinTryMove(board, flags, move) == 0) {
                 std::cerr << "make_eco: warning: line " << entry.line << ": illegal move '" << san
                           << "' in " << entry.code << " \"" << entry.name << "\", skipped\n";
                 legal = false;
                 break;
             }
+            appendMove(moveText, board.historyCount - 1, written, flags);
         }
         if (!legal) {
             ++skipped;
             continue;
+        }
+        if (lines && !moveText.empty()) {
+            writeGame(games, eco, entry.name, moveText);
+            ++gameCount;
         }
         TableEntry row{EcoPositionKey(board), entryText(eco, entry.name),
                        static_cast<int>(entry.moves.size())};
@@ -185,13 +224,24 @@ int main(int argc, char** argv)
             table[it->second] = std::move(row);
     }
 
-    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+    std::ofstream out(outputPath, std::ios::binary | std::ios::trunc);
+    if (lines) {
+        out << games.str();
+        out.close();
+        if (!out) {
+            std::cerr << "make_eco: cannot write " << outputPath << "\n";
+            return 1;
+        }
+        std::cout << "make_eco: " << gameCount << " games from " << entries.size() << " lines, "
+                  << skipped << " skipped\n";
+        return 0;
+    }
     out << Header;
     for (const TableEntry& row : table)
         out << row.key << '\t' << row.text << '\n';
     out.close();
     if (!out) {
-        std::cerr << "make_eco: cannot write " << argv[2] << "\n";
+        std::cerr << "make_eco: cannot write " << outputPath << "\n";
         return 1;
     }
     std::cout << "make_eco: " << table.size() << " positions from " << entries.size() << " lines, "
