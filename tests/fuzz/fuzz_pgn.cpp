@@ -38,6 +38,7 @@ public:
     bool startDetached(const QString&, const QStringList&) override { return false; }
     double timeOfDay() override { return 0.0; }
     void sleepMs(int) override {}
+    void waitForActivity(int, int) override {}
     int processorCount() override { return 1; }
     int randomInt(int low, int) override { return low; }
     QSize screenSize() override { return {1024, 768}; }
