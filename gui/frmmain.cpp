@@ -253,6 +253,12 @@ bool frmMain::Form_Unload()
 {
     if (PromptSave())
         return true;
+    CloseSteps();
+    return false;
+}
+
+void frmMain::CloseSteps()
+{
     if (Engine.EngineState > 0)
         UnloadEngine();
     App.Running = false;
@@ -260,10 +266,18 @@ bool frmMain::Form_Unload()
     if (Cfg.AutoSave && !Files.AutosaveHeld)
         WriteGame(true);
     if (!App.SecondInstance) {
-        Cfg.Left = static_cast<qint16>(std::clamp(pos().x() * 15, 0, 32767));
-        Cfg.Top = static_cast<qint16>(std::clamp(pos().y() * 15, 0, 32767));
+        // The inner area's corner, which RestorePlace sets again: the frame's corner would move
+        // the window by the title bar's height on every start.
+        Cfg.Left = static_cast<qint16>(std::clamp(geometry().x() * 15, 0, 32767));
+        Cfg.Top = static_cast<qint16>(std::clamp(geometry().y() * 15, 0, 32767));
     }
-    return false;
+}
+
+void frmMain::RestorePlace()
+{
+    QRect place = geometry();
+    place.moveTopLeft(QPoint(Cfg.Left / 15, Cfg.Top / 15));
+    setGeometry(place);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -28,6 +28,11 @@ public:
     void Form_Load();
     // Decides whether the window may close and runs the closing steps; true means cancelled.
     bool Form_Unload();
+    // The closing steps without asking: the engine unloaded, the automatic copy written when
+    // "AutoSave" is on, the window's place kept.
+    void CloseSteps();
+    // Puts the window where the settings say, before it is first shown.
+    void RestorePlace();
 
     // The command of a name (and index, for grouped items), or nullptr.
     QAction* command(const QString& name, int index = -1) const

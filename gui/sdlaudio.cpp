@@ -77,6 +77,8 @@ bool SdlAudio::available()
         return state == State::Open;
     state = State::Failed;
     silenceAlsa();
+    // SDL's own handlers would swallow SIGTERM and SIGINT; the program ends itself on them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     const QString font = soundFont();

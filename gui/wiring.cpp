@@ -14,6 +14,7 @@
 #include "gui/frmmain.h"
 #include "gui/movecommands.h"
 #include "gui/pieceimages.h"
+#include "gui/quitsignals.h"
 #include "kessrin.h"
 #include "play/clockstate.h"
 #include "play/gamecontrol.h"
@@ -30,6 +31,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
+
+#include <cstdio>
+#include <unistd.h>
 
 void ConnectSaveCommands(frmMain& form)
 {
@@ -120,7 +124,7 @@ int RunProgram(const QStringList& arguments)
     StartFromCommandLine(request);
 
     if (!App.SecondInstance)
-        window.move(Cfg.Left / 15, Cfg.Top / 15);
+        window.RestorePlace();
     window.show();
     window.txtMove->setFocus();
     if (askNewGame) {
@@ -131,13 +135,14 @@ int RunProgram(const QStringList& arguments)
         });
     }
 
+    InstallQuitSignals([&window] {
+        // Nothing is asked: whoever sent the signal will not wait for an answer.
+        window.CloseSteps();
+        FinishProgram();
+        std::fflush(nullptr);
+        ::_exit(0); // also from inside a modal dialog's loop, whose caller must not go on
+    });
     MainLoop();
-    Clock.ClockRunning = false;
-
-    SaveCommonSettings();
-    SaveSettings();
-    StopSound();
-    CloseMusic();
-    KessrinUnloadEco();
+    FinishProgram();
     return 0;
 }

@@ -8,6 +8,9 @@
 #include "play/clocktick.h"
 #include "play/gamecontrol.h"
 #include "shell/appstate.h"
+#include "kessrin.h"
+#include "shell/audio.h"
+#include "play/clockstate.h"
 #include "shell/settings.h"
 
 #include <QDir>
@@ -87,6 +90,16 @@ void MainLoop()
     App.Running = true;
     while (App.Running)
         MainLoopPass();
+}
+
+void FinishProgram()
+{
+    Clock.ClockRunning = false;
+    SaveCommonSettings();
+    SaveSettings();
+    StopSound();
+    CloseMusic();
+    KessrinUnloadEco();
 }
 
 void StartFromCommandLine(const CommandLineRequest& request)

@@ -28,3 +28,6 @@ void StartFromCommandLine(const CommandLineRequest& request);
 void MainLoopPass();
 // The passes, until Running is false.
 void MainLoop();
+// The last steps once the main window has closed: clocks stopped, settings saved, sound and
+// music stopped, the opening table released.
+void FinishProgram();

@@ -181,8 +181,8 @@ TEST_F(MainWindowTest, ExitEndsTheLoopAndStoresThePosition)
     window.move(100, 80);
     window.command(QStringLiteral("mnFileExit"))->trigger();
     EXPECT_FALSE(App.Running);
-    EXPECT_EQ(Cfg.Left, window.pos().x() * 15);
-    EXPECT_EQ(Cfg.Top, window.pos().y() * 15);
+    EXPECT_EQ(Cfg.Left, window.geometry().x() * 15);
+    EXPECT_EQ(Cfg.Top, window.geometry().y() * 15);
 }
 
 TEST_F(MainWindowTest, SecondCopyDoesNotStoreThePosition)

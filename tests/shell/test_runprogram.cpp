@@ -66,10 +66,12 @@ TEST_F(RunProgramTest, FirstRunUsesDefaultsAndExitEndsTheLoop)
 
 TEST_F(RunProgramTest, ToggledOptionAndWindowPositionComeBack)
 {
-    runOnce([](frmMain& window) {
+    QPoint placed;
+    runOnce([&](frmMain& window) {
         window.command(QStringLiteral("mnOptionsCoordinates"))->trigger();
         window.command(QStringLiteral("mnOptionsSounds"))->trigger();
         window.move(150, 90);
+        placed = window.geometry().topLeft();
     });
     {
         QSettings saved(store.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
@@ -81,9 +83,12 @@ TEST_F(RunProgramTest, ToggledOptionAndWindowPositionComeBack)
     runOnce([&](frmMain& window) {
         EXPECT_TRUE(window.command(QStringLiteral("mnOptionsCoordinates"))->isChecked());
         EXPECT_FALSE(window.command(QStringLiteral("mnOptionsSounds"))->isChecked());
-        restored = window.pos();
+        restored = window.geometry().topLeft();
     });
     EXPECT_TRUE(Cfg.Coordinates);
+    // The same corner of the same rectangle is stored and restored: the window never creeps
+    // by its frame's size from one start to the next.
+    EXPECT_EQ(restored, placed);
     EXPECT_EQ(Cfg.Left, restored.x() * 15);
     EXPECT_EQ(Cfg.Top, restored.y() * 15);
 }
@@ -97,8 +102,8 @@ TEST_F(RunProgramTest, PositionOffScreenIsPulledBack)
     }
     fake.screen = QSize(800, 600);
     runOnce([](frmMain& window) {
-        EXPECT_LE(window.pos().x(), 600);
-        EXPECT_GE(window.pos().y(), 0);
+        EXPECT_LE(window.geometry().x(), 600);
+        EXPECT_GE(window.geometry().y(), 0);
     });
 }
 
