@@ -223,6 +223,7 @@ void CommandSet::build(QMainWindow& window, QToolBar& toolbar)
             current = topMenu->addMenu(caption);
             current->setObjectName(name);
             menus.insert(name, current);
+            submenus.insert(current);
             break;
         case Kind::EndSubmenu:
             current = topMenu;
@@ -239,10 +240,13 @@ void CommandSet::build(QMainWindow& window, QToolBar& toolbar)
             act->setEnabled(false);
             current->addAction(act);
             actions.insert(key(name, entry.index), act);
+            followItem(current, act);
             break;
         }
         }
     }
+    for (QMenu* submenu : menus)
+        updateSubmenu(submenu);
 
     for (const Button& button : Toolbar) {
         if (!*button.key) {
@@ -308,6 +312,34 @@ void CommandSet::addCommand(QMenu* menu, const QString& name, int index, const Q
     act->setEnabled(false);
     menu->addAction(act);
     actions.insert(key(name, index), act);
+    followItem(menu, act);
+    updateSubmenu(menu);
+}
+
+void CommandSet::setMenuEnabled(const QString& name, bool enabled)
+{
+    QMenu* found = menu(name);
+    if (!found)
+        return;
+    found->setProperty("shut", !enabled);
+    updateSubmenu(found);
+}
+
+void CommandSet::followItem(QMenu* owner, QAction* item)
+{
+    if (submenus.contains(owner))
+        QObject::connect(item, &QAction::changed, owner, [this, owner] { updateSubmenu(owner); });
+}
+
+void CommandSet::updateSubmenu(QMenu* submenu)
+{
+    // The menu bar's own menus stay enabled; a menu inside another follows its items.
+    if (!submenus.contains(submenu))
+        return;
+    bool anyEnabled = false;
+    for (const QAction* item : submenu->actions())
+        anyEnabled = anyEnabled || (!item->isSeparator() && item->isEnabled());
+    submenu->menuAction()->setEnabled(anyEnabled && !submenu->property("shut").toBool());
 }
 
 CommandAction::CommandAction(const QString& caption, QObject* parent) : QAction(caption, parent)

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QHash>
+#include <QSet>
 #include <QList>
 #include <QString>
 
@@ -55,11 +56,18 @@ public:
     void addCommand(QMenu* menu, const QString& name, int index, const QString& caption,
                     bool checkable);
 
+    // A submenu is enabled while one of its items is, unless the logic shut it here.
+    void setMenuEnabled(const QString& name, bool enabled);
+
     // Builds a command's lookup key.
     static QString key(const QString& name, int index);
 
 private:
+    void followItem(QMenu* owner, QAction* item);
+    void updateSubmenu(QMenu* submenu);
+
     QHash<QString, QAction*> actions;
     QHash<QString, QAction*> toolbarKeys;
     QHash<QString, QMenu*> menus;
+    QSet<QMenu*> submenus;
 };

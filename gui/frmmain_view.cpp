@@ -77,8 +77,7 @@ void frmMain::tickOnly(const QString& group, int index)
 
 void frmMain::setMenuEnabled(const QString& menu, bool enabled)
 {
-    if (QMenu* found = commands.menu(menu))
-        found->menuAction()->setEnabled(enabled);
+    commands.setMenuEnabled(menu, enabled);
 }
 
 void frmMain::resetMoveList()

@@ -33,6 +33,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <memory>
 #include <utility>
@@ -152,6 +153,30 @@ TEST_F(MainWindowTest, OnlyCommandsWithAHandlerAreEnabled)
     EXPECT_FALSE(window.command(QStringLiteral("mnPosEdit"))->isEnabled());
     EXPECT_TRUE(window.command(QStringLiteral("mnFileExit"))->isEnabled());
     EXPECT_TRUE(window.command(QStringLiteral("mnQuorvinPlay"))->isEnabled());
+
+    // A submenu is enabled exactly while one of its items is, and follows them as they change.
+    int submenus = 0;
+    for (QMenu* top : window.menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        for (QAction* entry : top->actions())
+            if (QMenu* submenu = entry->menu()) {
+                ++submenus;
+                const QList<QAction*> items = submenu->actions();
+                const bool any = std::any_of(items.begin(), items.end(), [](QAction* item) {
+                    return !item->isSeparator() && item->isEnabled();
+                });
+                EXPECT_EQ(entry->isEnabled(), any) << submenu->objectName().toStdString();
+            }
+    EXPECT_GE(submenus, 5);
+    QMenu* music = window.commandSet().menu(QStringLiteral("mnOptionsMusic_"));
+    ASSERT_NE(music, nullptr);
+    const QList<QAction*> pieces = music->actions();
+    for (QAction* piece : pieces)
+        piece->setEnabled(false);
+    EXPECT_FALSE(music->menuAction()->isEnabled());
+    pieces.front()->setEnabled(true);
+    EXPECT_TRUE(music->menuAction()->isEnabled());
+    window.setMenuEnabled(QStringLiteral("mnOptionsMusic_"), false);
+    EXPECT_FALSE(music->menuAction()->isEnabled());
 }
 
 TEST_F(MainWindowTest, StatusBarToggleKeepsTheBoardSize)
