@@ -145,20 +145,26 @@ const QPixmap& BoardView::captionLayer(int cell)
     captionPixmap.setDevicePixelRatio(ratio);
     captionPixmap.fill(Qt::transparent);
     QPainter painter(&captionPixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
     QFont font = this->font();
-    font.setPixelSize(std::max(7, cell / 5));
-    font.setBold(true);
+    font.setPixelSize(std::max(7, cell / 7));
     painter.setFont(font);
-    const int inset = std::max(1, cell / 20);
-    const Qt::Alignment corner = Qt::AlignLeft | Qt::AlignTop;
+    const QFontMetrics metrics(font);
+    // Small, in the lower left corner where the pieces' bases leave the square free, on a
+    // translucent backing that keeps the name readable on light and dark squares alike.
+    const int inset = std::max(1, cell / 30);
     for (int i = 0; i < 64; ++i) {
-        const QRect text =
-            QRect(i % 8 * cell, i / 8 * cell, cell, cell).adjusted(inset, inset, -inset, -inset);
         const QString& name = captions[static_cast<std::size_t>(i)];
-        painter.setPen(QColor(0, 0, 0, 170));
-        painter.drawText(text.translated(1, 1), corner, name);
+        if (name.isEmpty())
+            continue;
+        const QRect square(i % 8 * cell, i / 8 * cell, cell, cell);
+        QRect backing(0, 0, metrics.horizontalAdvance(name) + 2 * inset, metrics.height());
+        backing.moveBottomLeft(square.bottomLeft() + QPoint(inset, -inset));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 120));
+        painter.drawRoundedRect(backing, inset + 1, inset + 1);
         painter.setPen(QColor(255, 255, 240));
-        painter.drawText(text, corner, name);
+        painter.drawText(backing, Qt::AlignCenter, name);
     }
     return captionPixmap;
 }

@@ -39,7 +39,15 @@ midFar=$(awk -v l="$last" -v r="$rim" 'BEGIN { printf "%.1f", l - r / 2 }')
 names=(WP WN WB WR WQ WK BP BN BB BR BQ BK)
 for i in "${!names[@]}"; do
     "$CONVERT" "$SHEET" -crop "${SIZE}x${SIZE}+$((i * SIZE))+0" +repage \
-        -background none -extent "${SIZE}x${SIZE}" "$WORK/${names[$i]}.png"
+        -background none -extent "${SIZE}x${SIZE}" "$WORK/raw_${names[$i]}.png"
+done
+# The sheet draws the black pieces' inner lines white, and the king's lower half is mostly such
+# lines: at a glance it reads as a white piece. The lines stay, in a dark grey.
+for name in "${names[@]}"; do
+    case $name in
+    B*) "$CONVERT" "$WORK/raw_$name.png" +level-colors 'black','#505050' "$WORK/$name.png" ;;
+    *) cp "$WORK/raw_$name.png" "$WORK/$name.png" ;;
+    esac
 done
 
 for name in OO "${names[@]}"; do
@@ -50,6 +58,6 @@ done
 
 # A mated king lies on its side, tinted red.
 "$CONVERT" "$WORK/WK.png" +level-colors '#3a0000','#ff7a6e' -rotate 90 "$WORK/WKM.png"
-"$CONVERT" "$WORK/BK.png" +level-colors '#b01818','#ffd0c8' -rotate 90 "$WORK/BKM.png"
+"$CONVERT" "$WORK/raw_BK.png" +level-colors '#b01818','#ffd0c8' -rotate 90 "$WORK/BKM.png"
 to_gif "$WORK/WKM.png" "$OUT/WKM.GIF"
 to_gif "$WORK/BKM.png" "$OUT/BKM.GIF"

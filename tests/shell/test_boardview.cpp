@@ -232,6 +232,31 @@ TEST_F(BoardViewTest, CoordinateCaptionsAndTooltips)
     EXPECT_FALSE(view->captionsShown());
 }
 
+TEST_F(BoardViewTest, CoordinatesKeepToTheLowerLeftCornerOfEachSquare)
+{
+    // The pieces fill the rest of a square: a name there would sit over a crown or a cross.
+    view->resize(480, 480);
+    RedrawBoard();
+    const QImage plain = view->grab().toImage();
+    ShowCoordinates(true);
+    const QImage named = view->grab().toImage();
+    ASSERT_EQ(plain.size(), named.size());
+    const int cell = view->cellSize();
+    int changed = 0;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x) {
+            if (plain.pixel(x, y) == named.pixel(x, y))
+                continue;
+            ++changed;
+            const QPoint inSquare = QPoint(x, y) - view->boardRect().topLeft();
+            const int dx = inSquare.x() % cell;
+            const int dy = inSquare.y() % cell;
+            ASSERT_TRUE(dx < cell / 2 && dy >= cell * 2 / 3) << x << "," << y;
+        }
+    EXPECT_GT(changed, 64 * 20);
+    ShowCoordinates(false);
+}
+
 // The board commands, on the main window.
 class BoardCommandsTest : public BoardViewTest {
 protected:

@@ -106,6 +106,32 @@ TEST(MediaFiles, PieceImagesAreSquareAndMatchTheirRoles)
     EXPECT_NE(loadImage("BKM.GIF"), loadImage("BK.GIF"));
 }
 
+TEST(MediaFiles, BlackPiecesReadAsBlackAndWhiteOnesAsWhite)
+{
+    // The share of light pixels in a piece's opaque pixels tells the colour at a glance.
+    const auto lightShare = [](const QImage& image) {
+        int opaque = 0;
+        int light = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                if (qAlpha(pixel) < 255)
+                    continue;
+                ++opaque;
+                light += qGray(pixel) > 160;
+            }
+        return opaque ? static_cast<double>(light) / opaque : 0.0;
+    };
+    for (const char* piece : {"P", "N", "B", "R", "Q", "K"}) {
+        SCOPED_TRACE(piece);
+        const QImage white = loadImage(std::string("W") + piece + ".GIF");
+        const QImage black = loadImage(std::string("B") + piece + ".GIF");
+        ASSERT_FALSE(white.isNull() || black.isNull());
+        EXPECT_GT(lightShare(white), 0.3);
+        EXPECT_LT(lightShare(black), 0.1);
+    }
+}
+
 TEST(MediaFiles, BoardPicturesHaveEightByEightSquaresLightInTheCorner)
 {
     for (std::string_view name : media::boardPictures) {
