@@ -13,6 +13,7 @@
 #include "gui/frmlevelset.h"
 #include "gui/frmmain.h"
 #include "gui/movecommands.h"
+#include "gui/positioncommands.h"
 #include "gui/pieceimages.h"
 #include "kessrin.h"
 #include "play/clockstate.h"
@@ -77,6 +78,7 @@ void ConnectAllCommands(frmMain& form)
     ConnectEngineCommands(form);
     ConnectLevelCommands(form);
     ConnectGameCommands(form);
+    ConnectPositionCommands(form);
 }
 
 int RunProgram(const QStringList& arguments)

@@ -3,15 +3,14 @@
 #include "core/domove.h"
 #include "engine/engineoutput.h"
 #include "core/gamerecord.h"
-#include "files/filedialog.h"
 #include "files/pgnreader.h"
+#include "files/positions.h"
 #include "play/clocktick.h"
 #include "play/gamecontrol.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
 #include <QStandardPaths>
 
@@ -105,16 +104,9 @@ void StartFromCommandLine(const CommandLineRequest& request)
         if (!StartFromFen(request.text, false))
             NewGame();
         break;
-    case CommandLineRequest::Kind::PositionFile: {
-        QFile file(request.text);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            ShowFileError(request.text);
-            NewGame();
-            break;
-        }
-        if (!StartFromFen(QString::fromUtf8(file.readLine()).trimmed(), false))
+    case CommandLineRequest::Kind::PositionFile:
+        if (!LoadPositionFile(request.text))
             NewGame();
         break;
-    }
     }
 }
