@@ -99,13 +99,17 @@ protected:
     template <class Dialog> void runWithDialog(const char* name, std::function<void(Dialog&)> answer)
     {
         bool seen = false;
-        QTimer::singleShot(0, [&] {
+        // The dialog may not be up at the first timer event: poll until it is.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
             if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
                 seen = true;
                 answer(*dialog);
             }
         });
+        poll.start(5);
         form->command(QString::fromLatin1(name))->trigger();
+        poll.stop();
         EXPECT_TRUE(seen) << name;
     }
     std::unique_ptr<frmMain> form;
