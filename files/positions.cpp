@@ -49,6 +49,26 @@ void haltForChange()
         HaltEngine();
 }
 
+// Text with control characters other than tabs and line ends, or bytes that decoded to no
+// character, came from a binary file or clipboard: no position or move is read from it.
+bool isText(const QString& text)
+{
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        if ((code < 0x20 && code != '\t' && code != '\r' && code != '\n') || code == 0x7F ||
+            code == QChar::ReplacementCharacter)
+            return false;
+    }
+    return true;
+}
+
+const QString NoClipboardText = QStringLiteral("The clipboard holds no text.");
+
+void showNotText(const QString& message)
+{
+    showMessage(message, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
 } // namespace
 
 QString CurrentFen()
@@ -116,7 +136,13 @@ bool LoadPositionFile(const QString& path)
     PgnLines lines(head);
     if (!lines.next(line))
         line = {};
-    return StartFromFen(DecodeLine(line), false);
+    const QString text = DecodeLine(line);
+    // Latin-1 decoding turns any byte into a character: control characters tell binary apart.
+    if (!isText(text) || line.contains('\0')) {
+        showNotText(QStringLiteral("This is not a text file: ") + path);
+        return false;
+    }
+    return StartFromFen(text, false);
 }
 
 void ImportMovesFromFile()
@@ -132,6 +158,10 @@ void ImportMovesFromFile()
     }
     const QByteArray bytes = file.readAll();
     file.close();
+    if (bytes.contains('\0') || !isText(DecodeLine(bytes.left(MaxPositionLine)))) {
+        showNotText(QStringLiteral("This is not a text file: ") + path);
+        return;
+    }
     haltForChange();
     stepToLastPly();
     QString comment;
@@ -146,9 +176,13 @@ void ImportMovesFromFile()
 
 void ImportMovesFromClipboard()
 {
+    QString text = platform().clipboardText();
+    if (!isText(text)) {
+        showNotText(NoClipboardText);
+        return;
+    }
     haltForChange();
     stepToLastPly();
-    QString text = platform().clipboardText();
     const QString prefix = QString::fromLatin1(FenPrefix);
     if (text.startsWith(prefix)) {
         if (const qsizetype close = text.indexOf(QLatin1Char('}')); close >= 0) {
@@ -202,7 +236,12 @@ void mnPosPaste_Click()
 {
     if (PromptSave())
         return;
-    StartFromFen(platform().clipboardText(), false);
+    const QString text = platform().clipboardText();
+    if (!isText(text)) {
+        showNotText(NoClipboardText);
+        return;
+    }
+    StartFromFen(text, false);
 }
 
 void mnPosLoad_Click()
