@@ -69,12 +69,11 @@ frmPosEdit::frmPosEdit(QWidget* parent) : QDialog(parent)
 
     imgBoard = new BoardView(this);
     imgBoard->setMinimumSize(8 * 40, 8 * 40);
-    connect(imgBoard, &BoardView::squareClicked, this,
-            [this](int image, Qt::MouseButton button) {
-                imgSquares_MouseDown(image, button);
-                // The letters keep choosing pieces while the mouse places them.
-                btnShortCut->setFocus();
-            });
+    connect(imgBoard, &BoardView::squareClicked, this, [this](int image, Qt::MouseButton button) {
+        imgSquares_MouseDown(image, button);
+        // The letters keep choosing pieces while the mouse places them.
+        btnShortCut->setFocus();
+    });
 
     frmPieces = new QGroupBox(QStringLiteral("Available Pieces"), this);
     auto* paletteLayout = new QGridLayout(frmPieces);
@@ -82,7 +81,8 @@ frmPosEdit::frmPosEdit(QWidget* parent) : QDialog(parent)
         imgPieces[i] = new QLabel(frmPieces);
         imgPieces[i]->setObjectName(QStringLiteral("imgPieces%1").arg(i));
         imgPieces[i]->setFixedSize(PaletteSize, PaletteSize);
-        imgPieces[i]->setToolTip(QStringLiteral("Press %1 to select").arg(QChar::fromLatin1(PaletteKeys[i])));
+        imgPieces[i]->setToolTip(
+            QStringLiteral("Press %1 to select").arg(QChar::fromLatin1(PaletteKeys[i])));
         imgPieces[i]->setMouseTracking(true);
         imgPieces[i]->installEventFilter(this);
         paletteLayout->addWidget(imgPieces[i], i / 6, i % 6);
@@ -240,9 +240,8 @@ void frmPosEdit::ShowEditState()
 
 void frmPosEdit::DrawEditSquare(int square, bool highlighted)
 {
-    imgBoard->setCellPicture(imageOfEditSquare(square),
-                             PieceImageIndex(EditBoard.squares[square]) +
-                                 (highlighted ? HighlightOffset : 0));
+    imgBoard->setCellPicture(imageOfEditSquare(square), PieceImageIndex(EditBoard.squares[square]) +
+                                                            (highlighted ? HighlightOffset : 0));
 }
 
 void frmPosEdit::DrawPalettePiece(int code, bool highlighted)
@@ -256,8 +255,8 @@ void frmPosEdit::DrawPalettePiece(int code, bool highlighted)
     if (pixmap.isNull())
         imgPieces[index]->clear();
     else
-        imgPieces[index]->setPixmap(pixmap.scaled(PaletteSize, PaletteSize, Qt::KeepAspectRatio,
-                                                  Qt::SmoothTransformation));
+        imgPieces[index]->setPixmap(
+            pixmap.scaled(PaletteSize, PaletteSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void frmPosEdit::DrawEditBoard()

@@ -96,7 +96,8 @@ protected:
         GameTest::TearDown();
     }
     // Runs command; when it opens a dialog, answer runs on it.
-    template <class Dialog> void runWithDialog(const char* name, std::function<void(Dialog&)> answer)
+    template <class Dialog>
+    void runWithDialog(const char* name, std::function<void(Dialog&)> answer)
     {
         bool seen = false;
         // The dialog may not be up at the first timer event: poll until it is.

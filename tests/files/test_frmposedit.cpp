@@ -11,8 +11,10 @@
 #include "gui/frmposedit.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,6 +190,15 @@ TEST_F(PosEditTest, ControlsAndFenBoxFollowEachOther)
         EXPECT_EQ(editor->chkCastling[i]->isChecked(), expected[i]) << i;
     EXPECT_EQ(editor->cmbEnpassant->currentText(), "d3/d6");
     EXPECT_EQ(piece("d5"), 16 + Pawn);
+
+    // Pasted through the clipboard as another program would offer it.
+    QGuiApplication::clipboard()->setText(
+        "8/8/8/8/8/8/8/K6k b - - 0 7\r\n8/8/8/8/8/8/8/k6K w - - 0 9");
+    editor->txtFen->selectAll();
+    editor->txtFen->paste();
+    EXPECT_EQ(fen(), "8/8/8/8/8/8/8/K6k b - - 0 7");
+    EXPECT_EQ(editor->EditMoveNumber, 7);
+    editor->txtFen->setText("r3k2r/8/8/3pP3/8/8/8/R3K2R w Qk d6 4 20");
 
     // Flip turns the pieces around and keeps side, rights and en passant.
     editor->btnFlip->click();

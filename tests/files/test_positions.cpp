@@ -79,7 +79,7 @@ TEST_F(PositionTest, PositionsAnEngineCannotPlayFromNeverReachTheGame)
         {"", ""}, // an empty clipboard changes nothing
         {"hello world", "This text is not a chess position:"},
         {"\x01\x02\xff\xfe binary", "The clipboard holds no text."},
-        {"8/8/8/8/8/8/8/4K3 w - - 0 1", "This text is not a chess position:"}, // no Black king
+        {"8/8/8/8/8/8/8/4K3 w - - 0 1", "This text is not a chess position:"},    // no Black king
         {"4k3/8/8/8/8/8/8/3KK3 w - - 0 1", "This text is not a chess position:"}, // two kings
         {"4k3/8/8/8/8/8/8/P3K3 w - - 0 1", "This text is not a chess position:"}, // first rank
         {"3pk3/8/8/8/8/8/8/4K3 w - - 0 1", "This text is not a chess position:"}, // last rank
@@ -109,7 +109,7 @@ TEST_F(PositionTest, PositionsAnEngineCannotPlayFromNeverReachTheGame)
 TEST_F(PositionTest, PositionFileUsesItsFirstLineAndBadFilesDoNoHarm)
 {
     const QString several = writeFile("several.fen", "4k3/8/8/8/8/8/8/4K2R w K - 0 30\r\n"
-                                                      "8/8/8/8/8/8/8/K6k b - - 0 1\n");
+                                                     "8/8/8/8/8/8/8/K6k b - - 0 1\n");
     EXPECT_TRUE(LoadPositionFile(several));
     EXPECT_EQ(Game.StartFen, "4k3/8/8/8/8/8/8/4K2R w K - 0 30");
     EXPECT_EQ(Game.MoveNumber, 30);
@@ -134,7 +134,8 @@ TEST_F(PositionTest, PositionFileUsesItsFirstLineAndBadFilesDoNoHarm)
     EXPECT_FALSE(LoadPositionFile(writeFile("empty.fen", {})));
 
     // The command line's "/F " form reads the same way; a missing file leaves a new game.
-    StartFromCommandLine(ParseCommandLine("/F \"" + writeFile("second one.fen", "8/8/8/8/8/8/8/K6k b - - 0 1") + "\""));
+    StartFromCommandLine(ParseCommandLine(
+        "/F \"" + writeFile("second one.fen", "8/8/8/8/8/8/8/K6k b - - 0 1") + "\""));
     EXPECT_EQ(Game.StartFen, "8/8/8/8/8/8/8/K6k b - - 0 1");
     StartFromCommandLine(ParseCommandLine("-f " + folder.filePath("missing.fen")));
     EXPECT_TRUE(Game.StandardStart);
