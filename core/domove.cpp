@@ -327,9 +327,30 @@ void mnMoveResign_Click()
              IconLoss);
 }
 
+QString PositionFault(const RulesBoard& board)
+{
+    if (!HasBothKings(board))
+        return QStringLiteral("Each side must have exactly one king.");
+    for (int column = 4; column < 12; ++column)
+        for (int row : {0, 7})
+            if (TypeOf(board.squares[MakeSquare(column, row)]) == Pawn)
+                return QStringLiteral("No pawn may stand on the first or last rank.");
+    if (KessrinKingAttacked(board, 1 - board.side))
+        return QStringLiteral("The side not to move must not be in check.");
+    return {};
+}
+
 bool IsChessPosition(const RulesBoard& board)
 {
-    return HasBothKings(board);
+    return PositionFault(board).isEmpty();
+}
+
+QString PrintableExcerpt(const QString& text, int length)
+{
+    QString shown;
+    for (const QChar c : text.left(length))
+        shown += c.isPrint() ? c : QChar(QChar::ReplacementCharacter);
+    return shown;
 }
 
 void SetStartPosition(const QString& fen, const RulesBoard& board)
@@ -357,8 +378,9 @@ bool StartFromFen(const QString& fen, bool quiet)
     // board on which nothing can be played, so the current game is kept instead.
     RulesBoard board{};
     KessrinFen2Board(board, text.toStdString());
-    if (!IsChessPosition(board)) {
-        showMessage(QStringLiteral("This text is not a chess position:\n\n") + text.left(100),
+    if (const QString fault = PositionFault(board); !fault.isEmpty()) {
+        showMessage(QStringLiteral("This text is not a chess position:\n\n") +
+                        PrintableExcerpt(text, 100) + QStringLiteral("\n\n") + fault,
                     MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }

@@ -45,11 +45,16 @@ void mnMoveDraw_Click();
 void mnMoveResign_Click();
 
 // Starts a new game from fen (line breaks ignored); quiet keeps the engine from being told about
-// the new game. An empty text does nothing; a text without one king of each side is refused with
-// a message. False when the game was kept.
+// the new game. An empty text does nothing; a text that is no playable position (PositionFault)
+// is refused with a message. False when the game was kept.
 bool StartFromFen(const QString& fen, bool quiet);
-// Exactly one king of each side stands on the board, so that moves can be played from it.
+// Why an engine could not play from board: a side without exactly one king, a pawn on the first
+// or last rank, or the side not to move in check; "" for a playable position.
+QString PositionFault(const RulesBoard& board);
+// PositionFault finds nothing, so that moves can be played from board.
 bool IsChessPosition(const RulesBoard& board);
+// The first length characters of text for a message, with unprintable ones replaced.
+QString PrintableExcerpt(const QString& text, int length);
 // Makes board (read from fen) the start of a just reset record: sides, and the move number read
 // after the first " 0 " of fen (1 when there is none).
 void SetStartPosition(const QString& fen, const RulesBoard& board);

@@ -63,6 +63,13 @@ bool BoardView::setBoardPicture(const QString& path)
     return true;
 }
 
+void BoardView::setBoardPixmap(const QPixmap& picture)
+{
+    board = picture;
+    scaledBoardPicture = QPixmap();
+    update();
+}
+
 void BoardView::setCaptions(const std::array<QString, 64>& texts)
 {
     captions = texts;

@@ -31,6 +31,8 @@ public:
     // Replaces the board picture; false (and no change) when the file cannot be read.
     bool setBoardPicture(const QString& path);
     const QPixmap& boardPicture() const { return board; }
+    // Takes another board's picture.
+    void setBoardPixmap(const QPixmap& picture);
 
     // Caption and tooltip text of each image.
     void setCaptions(const std::array<QString, 64>& texts);

@@ -4,6 +4,7 @@
 #include "core/gamerecord.h"
 #include "engine/enginestate.h"
 #include "gui/frmlevelset.h"
+#include "gui/frmposedit.h"
 #include "gui/topmost.h"
 #include "play/chess960.h"
 #include "play/gamecontrol.h"
@@ -155,8 +156,6 @@ void frmNewGame::Form_Load()
     optFlip[PreselectedColour()]->setChecked(true);
     optHandicap[HandicapNone]->setChecked(true);
     optHandicap_Click(HandicapNone);
-    // A custom start needs the position editor, which is not part of the program yet.
-    optHandicap[HandicapCustom]->setEnabled(false);
     cmbLevel->setCurrentIndex(Cfg.Depth < 0 ? -Cfg.Depth - 1 : MoreLevelsIndex);
     Loaded = true;
     chkShowNew->setChecked(Cfg.ShowNew);
@@ -235,6 +234,9 @@ void frmNewGame::btnConfirm_Click()
             showMessage(QStringLiteral("Starting Position No. 518 indicates the standard chess."),
                         MsgButtons::Ok, MsgIcon::Exclamation);
         }
+    } else if (optHandicap[HandicapCustom]->isChecked()) {
+        NewGame();
+        ShowPosEditDialog(this);
     } else {
         NewGame();
     }

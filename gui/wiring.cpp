@@ -14,6 +14,7 @@
 #include "gui/frmmain.h"
 #include "gui/movecommands.h"
 #include "gui/pieceimages.h"
+#include "gui/positioncommands.h"
 #include "gui/quitsignals.h"
 #include "kessrin.h"
 #include "play/clockstate.h"
@@ -81,6 +82,7 @@ void ConnectAllCommands(frmMain& form)
     ConnectEngineCommands(form);
     ConnectLevelCommands(form);
     ConnectGameCommands(form);
+    ConnectPositionCommands(form);
 }
 
 int RunProgram(const QStringList& arguments)

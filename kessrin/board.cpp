@@ -329,3 +329,9 @@ void KessrinSetIrrev(RulesBoard& board, int castlingMask, int epValue)
     board.libState[kStateChess960] = castlingSetupIs960(board) ? 1 : 0;
     refreshDerived(board);
 }
+
+bool KessrinKingAttacked(const RulesBoard& board, int side)
+{
+    const int king = findKing(board, side);
+    return king >= 0 && attacked(board.squares, king, 1 - side);
+}

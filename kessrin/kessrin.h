@@ -65,6 +65,8 @@ std::string KessrinMove2Alg(const RulesBoard& board, MoveCode move);
 MoveCode KessrinAlg2Move(const RulesBoard& board, std::string_view san);
 // True when the castling setup is not the standard one.
 bool KessrinIsChess960(const RulesBoard& board);
+// True when the king of side (the first one found) is attacked; false when side has no king.
+bool KessrinKingAttacked(const RulesBoard& board, int side);
 
 // Position editing.
 void KessrinAddPiece(RulesBoard& board, int square, int piece);

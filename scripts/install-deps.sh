@@ -12,7 +12,7 @@ packages=(
     # build-time picture and sound tools
     imagemagick sox fonts-dejavu-core
     # tests
-    libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth openbox xdotool x11-utils
+    libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth openbox xdotool x11-utils xclip
 )
 
 missing=()

@@ -3,8 +3,8 @@
 #include "core/domove.h"
 #include "engine/engineoutput.h"
 #include "core/gamerecord.h"
-#include "files/filedialog.h"
 #include "files/pgnreader.h"
+#include "files/positions.h"
 #include "play/clocktick.h"
 #include "play/gamecontrol.h"
 #include "shell/appstate.h"
@@ -14,7 +14,6 @@
 #include "shell/settings.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
 #include <QStandardPaths>
 
@@ -118,16 +117,9 @@ void StartFromCommandLine(const CommandLineRequest& request)
         if (!StartFromFen(request.text, false))
             NewGame();
         break;
-    case CommandLineRequest::Kind::PositionFile: {
-        QFile file(request.text);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            ShowFileError(request.text);
-            NewGame();
-            break;
-        }
-        if (!StartFromFen(QString::fromUtf8(file.readLine()).trimmed(), false))
+    case CommandLineRequest::Kind::PositionFile:
+        if (!LoadPositionFile(request.text))
             NewGame();
         break;
-    }
     }
 }

@@ -9,6 +9,7 @@
 #include "gui/frmlevelset.h"
 #include "gui/frmmain.h"
 #include "gui/frmnewgame.h"
+#include "gui/frmposedit.h"
 #include "gui/wiring.h"
 #include "play/chess960.h"
 #include "play/gamecontrol.h"
@@ -166,6 +167,47 @@ TEST_F(NewGameDialogTest, ChessNineSixtyStartsTheChosenPositionAnd518TheStandard
     EXPECT_EQ(fake.messages[0].text,
               QStringLiteral("Starting Position No. 518 indicates the standard chess."));
     EXPECT_EQ(fake.messages[0].icon, MsgIcon::Exclamation);
+}
+
+TEST_F(NewGameDialogTest, CustomStartOpensThePositionEditorOverTheDialog)
+{
+    ASSERT_TRUE(dialog->optHandicap[HandicapCustom]->isEnabled());
+    playQuiet({"e4"});
+    Game.Modified = false;
+    // Each run answers the editor: a position typed and confirmed, then a cancel.
+    const struct {
+        const char* fen;
+        bool confirm;
+        const char* startFen;
+    } runs[] = {
+        {"4k3/8/8/8/8/8/8/R3K3 w Q - 0 25", true, "4k3/8/8/8/8/8/8/R3K3 w Q - 0 25"},
+        {"4k3/8/8/8/8/8/8/R3K3 w Q - 0 25", false, StandardFen},
+    };
+    for (const auto& run : runs) {
+        frmNewGame startup(form.get());
+        startup.Form_Load();
+        startup.optHandicap[HandicapCustom]->click();
+        startup.optFlip[ColourWhite]->setChecked(true);
+        QWidget* owner = nullptr;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* editor = qobject_cast<frmPosEdit*>(QApplication::activeModalWidget())) {
+                owner = editor->parentWidget();
+                // The editor opens on the new game's start position.
+                EXPECT_EQ(editor->txtFen->text(), Standard);
+                editor->txtFen->setText(QString::fromLatin1(run.fen));
+                (run.confirm ? editor->btnConfirm : editor->btnCancel)->click();
+            }
+        });
+        poll.start(5);
+        startup.btnConfirm_Click();
+        poll.stop();
+        EXPECT_EQ(owner, &startup);
+        EXPECT_EQ(Game.StartFen, QString::fromLatin1(run.startFen));
+        EXPECT_EQ(Game.PlyCount, 0);
+        EXPECT_EQ(sides(), 'B'); // the human plays White
+    }
+    EXPECT_EQ(Game.MoveNumber, 1);
 }
 
 TEST_F(NewGameDialogTest, HelpLinkCarriesThePositionOnlyWithChess960)
