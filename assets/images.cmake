@@ -62,5 +62,23 @@ foreach(picture WIN.GIF DRAW.GIF LOSS.GIF ENGINEW.GIF ENGINEB.GIF ICONW.PNG ICON
     list(APPEND OWN_PICTURE_FILES ${IMAGES_DIR}/${picture})
 endforeach()
 
+# Toolbar icons the desktop theme has no picture for, drawn as SVG and rendered at twice the
+# toolbar's size so that they stay sharp on large screens.
+find_program(QUORVIN_RSVG rsvg-convert)
+if(NOT QUORVIN_RSVG)
+    message(FATAL_ERROR "'rsvg-convert' was not found: install the librsvg2-bin package")
+endif()
+foreach(icon POSEDIT ENGINEW ENGINEB ANALYZE)
+    string(TOLOWER ${icon} drawing)
+    set(drawing ${CMAKE_CURRENT_SOURCE_DIR}/pictures/toolbar/${drawing}.svg)
+    add_custom_command(
+        OUTPUT ${IMAGES_DIR}/TB${icon}.PNG
+        COMMAND ${QUORVIN_RSVG} -w 48 -h 48 -o ${IMAGES_DIR}/TB${icon}.PNG ${drawing}
+        DEPENDS ${drawing}
+        COMMENT "Rendering the toolbar icon TB${icon}.PNG"
+        VERBATIM)
+    list(APPEND OWN_PICTURE_FILES ${IMAGES_DIR}/TB${icon}.PNG)
+endforeach()
+
 add_custom_target(program_images DEPENDS ${PIECE_FILES} ${BOARD_FILES} ${OWN_PICTURE_FILES})
 add_dependencies(program_data program_images)

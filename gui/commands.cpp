@@ -1,6 +1,9 @@
 #include "gui/commands.h"
 
+#include "shell/appstate.h"
+
 #include <QAction>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
@@ -129,7 +132,8 @@ constexpr Entry Layout[] = {
 struct Button {
     const char* key;
     const char* command;
-    const char* icon; // freedesktop icon name
+    const char* icon;        // freedesktop icon name
+    const char* picture = ""; // the program folder's own icon, preferred when present
 };
 
 // Toolbar buttons, left to right; an empty key is a separator.
@@ -149,7 +153,7 @@ constexpr Button Toolbar[] = {
     {"", "", ""},
     {"PosFlip", "mnPosFlip", "object-rotate-right"},
     {"PosAnalyze", "mnPosAnalyze", "window-new"},
-    {"PosEdit", "mnPosEdit", "document-edit"},
+    {"PosEdit", "mnPosEdit", "document-edit", "TBPOSEDIT.PNG"},
     {"", "", ""},
     {"QuorvinPlay", "mnQuorvinPlay", "media-playback-start"},
     {"SearchPosition", "mnSearchPosition", "edit-find"},
@@ -158,9 +162,9 @@ constexpr Button Toolbar[] = {
     {"EndgamesStart", "mnEndgamesStart", "applications-games"},
     {"", "", ""},
     {"EngineLevel", "mnEngineLevel", "preferences-system"},
-    {"EngineWhite", "mnEngineWhite", "computer"},
-    {"EngineBlack", "mnEngineBlack", "computer"},
-    {"EngineAnalyze", "mnEngineAnalyze", "utilities-system-monitor"},
+    {"EngineWhite", "mnEngineWhite", "computer", "TBENGINEW.PNG"},
+    {"EngineBlack", "mnEngineBlack", "computer", "TBENGINEB.PNG"},
+    {"EngineAnalyze", "mnEngineAnalyze", "utilities-system-monitor", "TBANALYZE.PNG"},
     {"EngineStop", "mnEngineStop", "process-stop"},
 };
 
@@ -190,12 +194,15 @@ QIcon drawnIcon(const QString& key, bool dark)
 QIcon toolbarIcon(const Button& button)
 {
     const QString key = QString::fromLatin1(button.key);
-    if (key == QLatin1String("EngineBlack"))
-        return drawnIcon(QStringLiteral("EB"), true);
-    if (key == QLatin1String("EngineWhite"))
-        return drawnIcon(QStringLiteral("EW"), false);
+    // The program's own pictures for commands no desktop theme has an icon for.
+    if (*button.picture) {
+        const QString path = App.ProgramFolder + QStringLiteral("IMAGES/") +
+                             QString::fromLatin1(button.picture);
+        if (QFileInfo::exists(path))
+            return QIcon(path);
+    }
     QIcon icon = QIcon::fromTheme(QString::fromLatin1(button.icon));
-    return icon.isNull() ? drawnIcon(key, false) : icon;
+    return icon.isNull() ? drawnIcon(key, key == QLatin1String("EngineBlack")) : icon;
 }
 
 } // namespace

@@ -10,7 +10,7 @@ packages=(
     # run time data and peers
     timgm6mb-soundfont adwaita-icon-theme stockfish scid-data polyglot
     # build-time picture and sound tools
-    imagemagick sox fonts-dejavu-core
+    imagemagick librsvg2-bin sox fonts-dejavu-core
     # tests
     libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth openbox xdotool x11-utils xclip
 )

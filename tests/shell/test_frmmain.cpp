@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,6 +73,35 @@ TEST_F(MainWindowTest, ToolbarButtonsShareTheMenuCommands)
         EXPECT_FALSE(act->icon().isNull()) << act->objectName().toStdString();
     }
     EXPECT_EQ(buttons, 24);
+    // Commands no theme has an icon for show the program's own pictures, not letter boxes.
+    App.ProgramFolder = testProgramFolder();
+    frmMain pictured;
+    const std::pair<const char*, const char*> own[] = {{"PosEdit", "TBPOSEDIT.PNG"},
+                                                       {"EngineWhite", "TBENGINEW.PNG"},
+                                                       {"EngineBlack", "TBENGINEB.PNG"},
+                                                       {"EngineAnalyze", "TBANALYZE.PNG"}};
+    for (const auto& [key, file] : own) {
+        const QImage expected(testProgramFolder() + QStringLiteral("IMAGES/") +
+                              QString::fromLatin1(file));
+        ASSERT_EQ(expected.size(), QSize(48, 48)) << file;
+        const QImage shown = pictured.commandSet()
+                                 .toolbarAction(QString::fromLatin1(key))
+                                 ->icon()
+                                 .pixmap(QSize(48, 48))
+                                 .toImage();
+        ASSERT_EQ(shown.size(), expected.size()) << key;
+        // Edge pixels round differently on their way through the icon; a drawn letter box
+        // would differ almost everywhere.
+        const auto far = [](QRgb a, QRgb b) {
+            return std::abs(qRed(a) - qRed(b)) > 8 || std::abs(qGreen(a) - qGreen(b)) > 8 ||
+                   std::abs(qBlue(a) - qBlue(b)) > 8 || std::abs(qAlpha(a) - qAlpha(b)) > 8;
+        };
+        int differing = 0;
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 48; ++x)
+                differing += far(shown.pixel(x, y), expected.pixel(x, y));
+        EXPECT_LT(differing, 48 * 48 / 20) << key;
+    }
     // A key named unlike its command still reaches it.
     EXPECT_EQ(window.commandSet().toolbarAction(QStringLiteral("FileViewPgn")),
               window.command(QStringLiteral("mnFilePgn")));
