@@ -35,6 +35,20 @@ bool makeProgramFolder(const QString& folder)
     return true;
 }
 
+// A program folder and a home folder of their own for one run of the program.
+struct ScratchInstall {
+    QTemporaryDir folder;
+    QTemporaryDir home;
+    bool ready() const
+    {
+        return folder.isValid() && home.isValid() && makeProgramFolder(folder.path());
+    }
+    QString settingsFile() const
+    {
+        return home.filePath(QStringLiteral("config/Chess Quorvin/Chess Quorvin.ini"));
+    }
+};
+
 // True once the process has its own handler for SIGTERM (bit 15 of the caught-signal mask).
 bool catchesTerm(qint64 pid)
 {
@@ -86,11 +100,11 @@ TEST(QuitSignals, EachRunsTheClosingStepsAndExitsCleanly)
     } rows[] = {{SIGTERM, true, true}, {SIGINT, true, true}, {SIGHUP, false, false}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.signal);
-        QTemporaryDir folder;
-        QTemporaryDir home;
-        ASSERT_TRUE(folder.isValid() && home.isValid());
-        ASSERT_TRUE(makeProgramFolder(folder.path()));
-        const QString ini = home.filePath(QStringLiteral("config/Chess Quorvin/Chess Quorvin.ini"));
+        ScratchInstall scratch;
+        ASSERT_TRUE(scratch.ready());
+        const QTemporaryDir& folder = scratch.folder;
+        const QTemporaryDir& home = scratch.home;
+        const QString ini = scratch.settingsFile();
         {
             QSettings settings(ini, QSettings::IniFormat);
             settings.setValue(QStringLiteral("Options/AutoSave"), row.autoSave ? "1" : "0");
@@ -151,11 +165,11 @@ TEST(QuitSignals, WindowPlaceStaysPutOverRestartsUnderAWindowManager)
     ASSERT_TRUE(manager.waitForStarted());
     QThread::msleep(1000);
 
-    QTemporaryDir folder;
-    QTemporaryDir home;
-    ASSERT_TRUE(folder.isValid() && home.isValid());
-    ASSERT_TRUE(makeProgramFolder(folder.path()));
-    const QString ini = home.filePath(QStringLiteral("config/Chess Quorvin/Chess Quorvin.ini"));
+    ScratchInstall scratch;
+    ASSERT_TRUE(scratch.ready());
+    const QTemporaryDir& folder = scratch.folder;
+    const QTemporaryDir& home = scratch.home;
+    const QString ini = scratch.settingsFile();
     {
         QSettings settings(ini, QSettings::IniFormat);
         settings.setValue(QStringLiteral("Gui/Left"), "3000");
