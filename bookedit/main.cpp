@@ -12,6 +12,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Chess Quorvin"));
     QApplication::setOrganizationName(QStringLiteral("Chess Quorvin"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("lorimel"));
 
     QtPlatform desktop;
     setPlatform(&desktop);

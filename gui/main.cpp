@@ -10,6 +10,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Chess Quorvin"));
     QApplication::setOrganizationName(QStringLiteral("Chess Quorvin"));
     QApplication::setQuitOnLastWindowClosed(false);
+    QGuiApplication::setDesktopFileName(QStringLiteral("veldran"));
     // Without a desktop session Qt knows no icon theme; the toolbar uses the freedesktop names.
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeName(QStringLiteral("Adwaita"));

@@ -12,7 +12,9 @@ packages=(
     # build-time picture and sound tools
     imagemagick librsvg2-bin sox fonts-dejavu-core
     # tests
-    libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth openbox xdotool x11-utils xclip
+    libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth openbox xdotool x11-utils
+    # packaging
+    dpkg-dev file xdg-utils xclip
 )
 
 missing=()

@@ -48,8 +48,11 @@ CommandLineRequest ParseCommandLine(const QString& commandLine)
         request.kind = CommandLineRequest::Kind::PositionFile;
         request.text = unquoted(commandLine.mid(3));
     } else {
-        request.kind = CommandLineRequest::Kind::GameFile;
         request.text = unquoted(commandLine);
+        // A file manager opening a position file passes its path alone.
+        request.kind = request.text.endsWith(QLatin1String(".fen"), Qt::CaseInsensitive)
+                           ? CommandLineRequest::Kind::PositionFile
+                           : CommandLineRequest::Kind::GameFile;
     }
     return request;
 }

@@ -13,7 +13,8 @@ struct CommandLineRequest {
 
 // The command line as one text: the arguments joined by single spaces.
 QString JoinArguments(const QStringList& arguments);
-// "/S fen", "-s fen", "/F file", "-F file"; anything else non-empty is a PGN path.
+// "/S fen", "-s fen", "/F file", "-F file"; a path ending in ".fen" is a position file too;
+// anything else non-empty is a PGN path.
 CommandLineRequest ParseCommandLine(const QString& commandLine);
 
 // True when another copy of the program already runs. The first copy holds a lock until it ends.

@@ -26,6 +26,7 @@ TEST(CommandLine, FormsAndQuotes)
         {"/Fgames.pgn", Kind::GameFile, "/Fgames.pgn"},
         {"\"/home/a b/my games.pgn\"", Kind::GameFile, "/home/a b/my games.pgn"},
         {"games.pgn", Kind::GameFile, "games.pgn"},
+        {"\"/home/a b/Study.FEN\"", Kind::PositionFile, "/home/a b/Study.FEN"},
         // A lone quote is no pair of quotes.
         {"\"", Kind::GameFile, "\""},
         {"\"\"", Kind::GameFile, ""},
