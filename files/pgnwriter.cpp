@@ -8,8 +8,11 @@
 #include "shell/settings.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -166,9 +169,21 @@ QString GameText()
     return text;
 }
 
+QString AutosaveFolder()
+{
+    // A program folder installed where the user may not write keeps the copy in the user's own
+    // data folder instead; a folder of one's own (copied, or built) keeps it beside the program.
+    if (QFileInfo(App.ProgramFolder).isWritable())
+        return App.ProgramFolder;
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (own.isEmpty() || !QDir().mkpath(own))
+        return App.ProgramFolder;
+    return own + QLatin1Char('/');
+}
+
 QString AutosavePath()
 {
-    return App.ProgramFolder + QStringLiteral("AUTOSAVE.PGN");
+    return AutosaveFolder() + QStringLiteral("AUTOSAVE.PGN");
 }
 
 namespace {
@@ -217,7 +232,7 @@ bool KeepAutosaveAside()
         return true;
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString aside = App.ProgramFolder + QStringLiteral("AUTOSAVE-") + stamp +
+        const QString aside = AutosaveFolder() + QStringLiteral("AUTOSAVE-") + stamp +
                               (attempt ? QLatin1Char('-') + QString::number(attempt) : QString()) +
                               QStringLiteral(".PGN");
         if (!QFile::exists(aside) && QFile::rename(path, aside))

@@ -11,7 +11,10 @@ QString ResultToken(int gameResult);
 // The whole PGN text of the game record, every line ending in "\r\n"; annotation marks are left
 // out.
 QString GameText();
-// Path of the automatic save file in the program folder.
+// Where the automatic copy lives: the program folder, or the user's data folder when the program
+// folder is not writable.
+QString AutosaveFolder();
+// Path of the automatic save file, "AUTOSAVE.PGN" in that folder.
 QString AutosavePath();
 // Writes GameText() as UTF-8 to the automatic save file or to GameFile. On failure shows the file
 // error and changes nothing. A successful save to GameFile clears Modified and disables Save;

@@ -7,10 +7,12 @@
 #include "files/gameindex.h"
 #include "files/pgnreader.h"
 #include "files/pgnwriter.h"
+#include "shell/appstate.h"
 #include "shell/settings.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <vector>
 
@@ -381,6 +383,21 @@ TEST_F(ReaderTest, AutomaticCopyFollowsEveryMoveAndComesBack)
     QFile kept(folder.filePath(aside.front()));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), broken);
+
+    // An installed program folder the user cannot write to: the copy lives in the user's data.
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    App.ProgramFolder = folder.filePath(QStringLiteral("not-there/"));
+    EXPECT_TRUE(AutosavePath().startsWith(data.path())) << AutosavePath().toStdString();
+    ASSERT_TRUE(DoMove(KessrinAlg2Move(Game.Board, "Nc6"), ModeTyped, 0));
+    EXPECT_TRUE(QFile::exists(AutosavePath()));
+    EXPECT_TRUE(fake.messages.empty());
+    if (savedData.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", savedData);
 }
 
 } // namespace
