@@ -173,7 +173,8 @@ QString AutosaveFolder()
 {
     // A program folder installed where the user may not write keeps the copy in the user's own
     // data folder instead; a folder of one's own (copied, or built) keeps it beside the program.
-    if (QFileInfo(App.ProgramFolder).isWritable())
+    const QFileInfo folder(App.ProgramFolder);
+    if (!folder.isDir() || folder.isWritable())
         return App.ProgramFolder;
     const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (own.isEmpty() || !QDir().mkpath(own))
