@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QPixmap>
 #include <QProcess>
 #include <QRegularExpression>
@@ -200,6 +203,21 @@ void QtPlatform::waitForActivity(int maxMs, int descriptor)
     if (descriptor >= 0)
         output.emplace(static_cast<qintptr>(descriptor), QSocketNotifier::Read);
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void QtPlatform::httpGet(const QString& url, int timeoutMs,
+                         std::function<void(const QString&)> done)
+{
+    static QNetworkAccessManager* network = new QNetworkAccessManager(qApp);
+    QNetworkRequest request{QUrl(url)};
+    request.setTransferTimeout(timeoutMs);
+    QNetworkReply* reply = network->get(request);
+    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, done = std::move(done)] {
+        const bool fetched = reply->error() == QNetworkReply::NoError;
+        const QString body = fetched ? QString::fromUtf8(reply->readAll()) : QString();
+        reply->deleteLater();
+        done(body);
+    });
 }
 
 int QtPlatform::processorCount()

@@ -22,6 +22,8 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments) override;
     double timeOfDay() override;
     void sleepMs(int milliseconds) override;
+    void httpGet(const QString& url, int timeoutMs,
+                 std::function<void(const QString&)> done) override;
     void waitForActivity(int maxMs, int descriptor) override;
     int processorCount() override;
     int randomInt(int low, int high) override;

@@ -10,6 +10,7 @@
 #include "files/pgnreader.h"
 #include "files/savegame.h"
 #include "gui/boardcommands.h"
+#include "gui/frmhowto.h"
 #include "gui/frmlevelset.h"
 #include "gui/frmmain.h"
 #include "gui/movecommands.h"
@@ -25,6 +26,7 @@
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "shell/updates.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -74,8 +76,16 @@ void ConnectGameCommands(frmMain& form)
     ConnectSideCommands(form);
 }
 
+void ConnectHelpCommands(frmMain& form)
+{
+    form.onCommandEnabled(QStringLiteral("mnHelpHowTo"), [&form] { ShowHowTo(&form); });
+    form.onCommandEnabled(QStringLiteral("mnHelpAbout"), mnHelpAbout_Click);
+    form.onCommandEnabled(QStringLiteral("mnHelpUpdate"), [] { CheckForUpdate(true); });
+}
+
 void ConnectAllCommands(frmMain& form)
 {
+    ConnectHelpCommands(form);
     ConnectSaveCommands(form);
     ConnectBoardCommands(form);
     ConnectMoveCommands(form);
@@ -136,6 +146,15 @@ int RunProgram(const QStringList& arguments)
                 AskNewGame();
         });
     }
+    // The check never holds the window back: its answer comes whenever the site replies.
+    if (!App.SecondInstance && UpdateCheckDue())
+        CheckForUpdate(false);
+    if (Cfg.ShowHowTo && !App.SecondInstance) {
+        QTimer::singleShot(0, [&window] {
+            if (App.Running && MainForm)
+                ShowHowTo(&window);
+        });
+    }
 
     InstallQuitSignals([&window] {
         // Nothing is asked: whoever sent the signal will not wait for an answer.
@@ -146,5 +165,7 @@ int RunProgram(const QStringList& arguments)
     });
     MainLoop();
     FinishProgram();
+    if (UpdateFollowUpLink.startsWith(QLatin1String("http://")))
+        platform().openUrl(UpdateFollowUpLink);
     return 0;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 extern const QString AppTitle; // "Chess Quorvin"
 
 enum class MsgIcon { None, Exclamation, Question, Information, Picture };
@@ -41,6 +43,10 @@ public:
 
     // Opens a web address or file with the desktop's default handler; false when that failed.
     virtual bool openUrl(const QString& url) = 0;
+    // Fetches a web page without blocking; done gets its body, or "" when the page could not be
+    // had within timeoutMs. done runs later, from the event loop.
+    virtual void httpGet(const QString& url, int timeoutMs,
+                         std::function<void(const QString&)> done) = 0;
     // Starts a program without waiting for it; false when it could not be started.
     virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
 

@@ -39,6 +39,10 @@ public:
     double timeOfDay() override { return 0.0; }
     void sleepMs(int) override {}
     void waitForActivity(int, int) override {}
+    void httpGet(const QString&, int, std::function<void(const QString&)> done) override
+    {
+        done(QString());
+    }
     int processorCount() override { return 1; }
     int randomInt(int low, int) override { return low; }
     QSize screenSize() override { return {1024, 768}; }

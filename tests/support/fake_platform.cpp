@@ -97,6 +97,18 @@ void FakePlatform::sleepMs(int milliseconds)
         clock -= 86400.0;
 }
 
+void FakePlatform::httpGet(const QString& url, int /*timeoutMs*/,
+                           std::function<void(const QString&)> done)
+{
+    fetchedUrls.push_back(url);
+    for (const auto& [prefix, body] : pages)
+        if (url.startsWith(prefix)) {
+            done(body);
+            return;
+        }
+    done(QString());
+}
+
 void FakePlatform::waitForActivity(int maxMs, int /*descriptor*/)
 {
     ++idleWaits;

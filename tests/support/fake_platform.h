@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <utility>
 #include <vector>
 
 struct RecordedDialog {
@@ -32,6 +33,9 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments) override;
     double timeOfDay() override;
     void sleepMs(int milliseconds) override;
+    // Answers from pages (the first whose key starts the address), else ""; at once.
+    void httpGet(const QString& url, int timeoutMs,
+                 std::function<void(const QString&)> done) override;
     // Nothing ever arrives: the wait lasts its whole time.
     void waitForActivity(int maxMs, int descriptor) override;
     int processorCount() override { return processors; }
@@ -57,6 +61,8 @@ public:
     std::vector<MessageRequest> messages;
     std::vector<RecordedDialog> dialogs;
     std::vector<QString> openedUrls;
+    std::vector<std::pair<QString, QString>> pages; // address prefix, body
+    std::vector<QString> fetchedUrls;
     std::vector<QStringList> startedPrograms; // program followed by its arguments
     QString clipboard;
     QString clipboardHtml;
