@@ -2,10 +2,12 @@
 #include "gui/frmmain.h"
 
 #include "gui/boardview.h"
+#include "gui/frmengineset.h"
 #include "gui/frmgamelist.h"
 #include "gui/frmlevelset.h"
 #include "gui/frmnewgame.h"
 #include "gui/frmpromotion.h"
+#include "gui/frmthink.h"
 #include "gui/frmviewpgn.h"
 #include "gui/pieceimages.h"
 #include "gui/topmost.h"
@@ -355,13 +357,30 @@ bool frmMain::reportProgress(const QString& text, qint64 done, qint64 total)
     return !progress->wasCanceled();
 }
 
-// The thinking window docks here once it is built; until then its text goes nowhere.
-void frmMain::appendThinking(const QString&)
+void frmMain::appendThinking(const QString& text)
 {
+    if (ThinkForm)
+        ThinkForm->AppendThink(text);
 }
+
 void frmMain::clearThinking()
 {
+    if (ThinkForm)
+        ThinkForm->ClearThink();
 }
+
 void frmMain::closeThinking()
 {
+    if (ThinkForm)
+        ThinkForm->close();
+}
+
+void frmMain::showThinking()
+{
+    ShowThinkingWindow(this);
+}
+
+void frmMain::showEngineSettings()
+{
+    ShowEngineSetDialog(this);
 }

@@ -10,6 +10,7 @@
 #include "files/pgnreader.h"
 #include "files/savegame.h"
 #include "gui/boardcommands.h"
+#include "gui/frmengineset.h"
 #include "gui/frmlevelset.h"
 #include "gui/frmmain.h"
 #include "gui/movecommands.h"
@@ -77,6 +78,7 @@ void ConnectAllCommands(frmMain& form)
     ConnectEngineCommands(form);
     ConnectLevelCommands(form);
     ConnectGameCommands(form);
+    ConnectAnalysisCommands(form);
 }
 
 int RunProgram(const QStringList& arguments)
