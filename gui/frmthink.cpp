@@ -1,14 +1,11 @@
 #include "gui/frmthink.h"
 
 #include "engine/analysis.h"
+#include "gui/thinktext.h"
 #include "gui/topmost.h"
 #include "shell/settings.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
-#include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -33,13 +30,8 @@ frmThink::frmThink(QWidget* owner) : QWidget(owner, Qt::Tool), owner(owner)
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    txtThink = new QPlainTextEdit(this);
+    txtThink = new ThinkText(this);
     txtThink->setObjectName(QStringLiteral("txtThink"));
-    txtThink->setReadOnly(true);
-    // The text only grows while the window is open; an undo history would double its memory.
-    txtThink->setUndoRedoEnabled(false);
-    txtThink->setLineWrapMode(QPlainTextEdit::NoWrap);
-    txtThink->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     layout->addWidget(txtThink);
 }
 
@@ -62,11 +54,7 @@ void frmThink::Form_Load()
 
 void frmThink::AppendThink(const QString& line)
 {
-    // One block per line: appending costs the same at the hundred-thousandth line as at the
-    // tenth, where rewriting the whole text would grow with it.
-    txtThink->appendPlainText(line);
-    QTextCursor caret(txtThink->document()->lastBlock());
-    txtThink->setTextCursor(caret);
+    txtThink->appendLine(line);
 }
 
 void frmThink::ClearThink()
@@ -116,6 +104,9 @@ void frmThink::Form_Unload()
     owner->removeEventFilter(this);
     StoreSize();
     loaded = false;
+    // Gone for the program at once, though deleted later: opening again builds a new window.
+    if (ThinkForm == this)
+        ThinkForm = nullptr;
     ThinkWindowUnloaded();
 }
 

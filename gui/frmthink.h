@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class QPlainTextEdit;
+class ThinkText;
 
 class frmThink : public QWidget {
     Q_OBJECT
@@ -19,7 +19,7 @@ public:
     void AppendThink(const QString& line);
     void ClearThink();
 
-    QPlainTextEdit* txtThink = nullptr;
+    ThinkText* txtThink = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -5,13 +5,13 @@
 #include "engine/enginestate.h"
 #include "gui/frmmain.h"
 #include "gui/frmthink.h"
+#include "gui/thinktext.h"
 #include "gui/wiring.h"
 #include "shell/settings.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QPlainTextEdit>
-#include <QTextBlock>
+#include <QScrollBar>
 
 #include <memory>
 
@@ -56,21 +56,30 @@ TEST_F(ThinkWindowTest, LinesAccumulateWithTheCaretAtTheNewestLine)
     open();
     EXPECT_TRUE(Engine.ThinkShown);
     EXPECT_TRUE(analyze()->isChecked());
-    QPlainTextEdit* text = ThinkForm->txtThink;
+    ThinkText* text = ThinkForm->txtThink;
     view().appendThinking(QStringLiteral("  1   (+20) e4"));
-    EXPECT_EQ(text->toPlainText(), "  1   (+20) e4");
-    EXPECT_EQ(text->textCursor().position(), 0);
+    EXPECT_EQ(text->text(), "  1   (+20) e4");
+    EXPECT_EQ(text->caretPosition(), 0);
     view().appendThinking(QStringLiteral("  2   (+15) e4 e5"));
-    EXPECT_EQ(text->toPlainText(), "  1   (+20) e4\n  2   (+15) e4 e5");
-    EXPECT_EQ(text->textCursor().position(), 15);
+    EXPECT_EQ(text->text(), "  1   (+20) e4\r\n  2   (+15) e4 e5");
+    EXPECT_EQ(text->caretPosition(), 16);
+    EXPECT_EQ(text->line(0), QStringLiteral("  1   (+20) e4"));
+    EXPECT_EQ(text->line(1), QStringLiteral("  2   (+15) e4 e5"));
     for (int i = 3; i <= 500; ++i)
         view().appendThinking(QStringLiteral("line %1").arg(i));
-    EXPECT_EQ(text->document()->blockCount(), 500);
-    EXPECT_EQ(text->textCursor().block().text(), "line 500");
-    EXPECT_EQ(text->textCursor().positionInBlock(), 0);
+    EXPECT_EQ(text->lineCount(), 500);
+    EXPECT_EQ(text->text().mid(text->caretPosition()), "line 500");
+    // The newest line is in sight: the last lines shown end with it.
+    settle();
+    EXPECT_GT(text->firstShownLine(), 400);
+    EXPECT_EQ(text->firstShownLine(), text->verticalScrollBar()->maximum());
     // A new search starts with an empty window.
     view().clearThinking();
-    EXPECT_TRUE(text->toPlainText().isEmpty());
+    EXPECT_TRUE(text->text().isEmpty());
+    EXPECT_EQ(text->lineCount(), 0);
+    view().appendThinking(QStringLiteral("again"));
+    EXPECT_EQ(text->text(), "again");
+    EXPECT_EQ(text->caretPosition(), 0);
 }
 
 TEST_F(ThinkWindowTest, FollowsTheMainWindowAndKeepsTheOffsetTheUserDraggedTo)
