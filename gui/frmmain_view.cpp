@@ -9,6 +9,7 @@
 #include "gui/frmpromotion.h"
 #include "gui/frmthink.h"
 #include "gui/frmviewpgn.h"
+#include "gui/paintthrottle.h"
 #include "gui/pieceimages.h"
 #include "gui/topmost.h"
 
@@ -22,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QSignalBlocker>
+#include <QStatusBar>
 
 namespace {
 
@@ -221,7 +223,12 @@ void frmMain::setWindowIconFile(const QString& path)
 
 void frmMain::setStatusText(const QString& panel, const QString& text)
 {
-    setText(statusPanel(panel), text);
+    QLabel* label = statusPanel(panel);
+    if (!label || label->text() == text)
+        return;
+    // An analysis changes the panels with every line the engine prints.
+    holdRepaints(*statusBar());
+    label->setText(text);
 }
 
 void frmMain::refreshWindow()

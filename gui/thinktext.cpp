@@ -1,5 +1,7 @@
 #include "gui/thinktext.h"
 
+#include "gui/paintthrottle.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -36,6 +38,7 @@ QStringView ThinkText::line(int index) const
 
 void ThinkText::appendLine(const QString& line)
 {
+    holdRepaints(*this);
     if (!starts.empty())
         all += QStringLiteral("\r\n");
     caret = all.size();
