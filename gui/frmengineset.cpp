@@ -163,15 +163,15 @@ frmEngineSet::frmEngineSet(QWidget* parent) : QDialog(parent)
     auto* buttons = new QHBoxLayout;
     btnConfirm = makeButton("btnConfirm", "OK", this);
     btnCancel = makeButton("btnCancel", "Cancel", this);
-    // Return in the command line sends the command; it must not confirm the dialog.
-    btnConfirm->setAutoDefault(false);
-    btnCancel->setAutoDefault(false);
-    btnSend->setAutoDefault(false);
     buttons->addStretch(1);
     buttons->addWidget(btnConfirm);
     buttons->addWidget(btnCancel);
     page->addLayout(buttons);
     resize(520, 560);
+    // Return in the command line sends the command; it must press no other button.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+    txtCommand->setFocus();
 
     connect(btnSelectFile, &QPushButton::clicked, this, [this] { btnSelectFile_Click(); });
     connect(btnResetFile, &QPushButton::clicked, this, [this] { btnResetFile_Click(); });
