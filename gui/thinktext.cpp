@@ -24,7 +24,16 @@ ThinkText::ThinkText(QWidget* parent) : QAbstractScrollArea(parent)
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+    MeasureFont();
     UpdateScrollBars();
+}
+
+void ThinkText::MeasureFont()
+{
+    // Measured once: a fixed-pitch font's sizes do not change from line to line.
+    const QFontMetrics metrics = fontMetrics();
+    lineHeight = std::max(1, metrics.lineSpacing());
+    charWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
 }
 
 QStringView ThinkText::line(int index) const
@@ -63,7 +72,7 @@ void ThinkText::clear()
 
 int ThinkText::ShownLines() const
 {
-    return std::max(1, (viewport()->height() - 2 * Margin) / fontMetrics().lineSpacing());
+    return std::max(1, (viewport()->height() - 2 * Margin) / lineHeight);
 }
 
 int ThinkText::firstShownLine() const
@@ -76,8 +85,7 @@ void ThinkText::UpdateScrollBars()
     const int shown = ShownLines();
     verticalScrollBar()->setRange(0, std::max(0, lineCount() - shown));
     verticalScrollBar()->setPageStep(shown);
-    const int textWidth =
-        static_cast<int>(widest) * fontMetrics().horizontalAdvance(QLatin1Char('0')) + 2 * Margin;
+    const int textWidth = static_cast<int>(widest) * charWidth + 2 * Margin;
     horizontalScrollBar()->setRange(0, std::max(0, textWidth - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
 }
@@ -86,13 +94,13 @@ void ThinkText::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::Text));
-    const int height = fontMetrics().lineSpacing();
+    const int ascent = fontMetrics().ascent();
     const int first = firstShownLine();
     const int last = std::min(lineCount(), first + ShownLines() + 1);
     const int x = Margin - horizontalScrollBar()->value();
     for (int index = first; index < last; ++index) {
-        const int top = Margin + (index - first) * height;
-        painter.drawText(QPoint(x, top + fontMetrics().ascent()), line(index).toString());
+        const int top = Margin + (index - first) * lineHeight;
+        painter.drawText(QPoint(x, top + ascent), line(index).toString());
     }
 }
 
@@ -108,8 +116,10 @@ void ThinkText::resizeEvent(QResizeEvent* event)
 void ThinkText::changeEvent(QEvent* event)
 {
     QAbstractScrollArea::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        MeasureFont();
         UpdateScrollBars();
+    }
 }
 
 void ThinkText::contextMenuEvent(QContextMenuEvent* event)

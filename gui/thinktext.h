@@ -34,9 +34,12 @@ protected:
 private:
     void UpdateScrollBars();
     int ShownLines() const;
+    void MeasureFont();
 
     QString all;
     std::vector<qsizetype> starts; // where each line begins in all
     qsizetype caret = 0;
     qsizetype widest = 0; // characters of the longest line
+    int lineHeight = 1;   // pixels, of the fixed-pitch font
+    int charWidth = 1;
 };
