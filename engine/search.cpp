@@ -1,6 +1,7 @@
 #include "engine/search.h"
 
 #include "core/gamerecord.h"
+#include "engine/analysis.h"
 #include "engine/enginelog.h"
 #include "engine/engineoptions.h"
 #include "engine/engineoutput.h"
@@ -52,7 +53,7 @@ void ClearThink()
 void CloseThinkingWindow()
 {
     view().closeThinking();
-    Engine.ThinkShown = false;
+    ThinkWindowUnloaded();
 }
 
 void SetStatusPanel(const char* key, const QString& text)

@@ -4,6 +4,7 @@
 #include "gui/commands.h"
 #include "gui/frmmain.h"
 #include "gui/topmost.h"
+#include "gui/updown.h"
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/levels.h"
@@ -20,7 +21,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -53,23 +53,6 @@ QLineEdit* makeBox(const char* name, QWidget* parent)
     box->setFixedWidth(56);
     box->setAlignment(Qt::AlignRight);
     return box;
-}
-
-// An up-down control: only the arrows of a spin box, stepping the text box beside it.
-QSpinBox* makeUpDown(const char* name, int low, int high, QWidget* parent)
-{
-    auto* updn = new QSpinBox(parent);
-    updn->setObjectName(QString::fromLatin1(name));
-    updn->setRange(low, high);
-    updn->setSingleStep(1);
-    updn->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    // The number is shown by the text box; the spin box keeps only its arrows.
-    if (auto* own = updn->findChild<QLineEdit*>())
-        own->setVisible(false);
-    updn->setFrame(false);
-    updn->setFixedWidth(updn->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
-    updn->setFocusPolicy(Qt::NoFocus);
-    return updn;
 }
 
 // Runs the handler when the option becomes selected, by a click or by the program.

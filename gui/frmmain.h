@@ -127,6 +127,8 @@ public:
     void appendThinking(const QString& text) override;
     void clearThinking() override;
     void closeThinking() override;
+    void showThinking() override;
+    void showEngineSettings() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

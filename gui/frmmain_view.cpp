@@ -2,11 +2,14 @@
 #include "gui/frmmain.h"
 
 #include "gui/boardview.h"
+#include "gui/frmengineset.h"
 #include "gui/frmgamelist.h"
 #include "gui/frmlevelset.h"
 #include "gui/frmnewgame.h"
 #include "gui/frmpromotion.h"
+#include "gui/frmthink.h"
 #include "gui/frmviewpgn.h"
+#include "gui/paintthrottle.h"
 #include "gui/pieceimages.h"
 #include "gui/topmost.h"
 
@@ -20,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QSignalBlocker>
+#include <QStatusBar>
 
 namespace {
 
@@ -218,7 +222,12 @@ void frmMain::setWindowIconFile(const QString& path)
 
 void frmMain::setStatusText(const QString& panel, const QString& text)
 {
-    setText(statusPanel(panel), text);
+    QLabel* label = statusPanel(panel);
+    if (!label || label->text() == text)
+        return;
+    // An analysis changes the panels with every line the engine prints.
+    holdRepaints(*statusBar());
+    label->setText(text);
 }
 
 void frmMain::refreshWindow()
@@ -354,13 +363,30 @@ bool frmMain::reportProgress(const QString& text, qint64 done, qint64 total)
     return !progress->wasCanceled();
 }
 
-// The thinking window docks here once it is built; until then its text goes nowhere.
-void frmMain::appendThinking(const QString&)
+void frmMain::appendThinking(const QString& text)
 {
+    if (ThinkForm)
+        ThinkForm->AppendThink(text);
 }
+
 void frmMain::clearThinking()
 {
+    if (ThinkForm)
+        ThinkForm->ClearThink();
 }
+
 void frmMain::closeThinking()
 {
+    if (ThinkForm)
+        ThinkForm->close();
+}
+
+void frmMain::showThinking()
+{
+    ShowThinkingWindow(this);
+}
+
+void frmMain::showEngineSettings()
+{
+    ShowEngineSetDialog(this);
 }

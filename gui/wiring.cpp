@@ -10,6 +10,7 @@
 #include "files/pgnreader.h"
 #include "files/savegame.h"
 #include "gui/boardcommands.h"
+#include "gui/frmengineset.h"
 #include "gui/frmhowto.h"
 #include "gui/frmlevelset.h"
 #include "gui/frmmain.h"
@@ -93,6 +94,7 @@ void ConnectAllCommands(frmMain& form)
     ConnectLevelCommands(form);
     ConnectGameCommands(form);
     ConnectPositionCommands(form);
+    ConnectAnalysisCommands(form);
 }
 
 int RunProgram(const QStringList& arguments)

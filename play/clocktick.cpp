@@ -24,13 +24,25 @@ void ProcessEvents()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+namespace {
+
+bool EnginePlaysSideToMove()
+{
+    return Game.EndSide == White ? Engine.EngineWhite : Engine.EngineBlack;
+}
+
+bool AnalysisWanted()
+{
+    return Engine.ThinkShown && !Engine.EngineWhite && !Engine.EngineBlack;
+}
+
+} // namespace
+
 void EngineTurn()
 {
     if (Engine.EngineState != 1)
         return;
-    const bool enginePlaysSideToMove =
-        Game.EndSide == White ? Engine.EngineWhite : Engine.EngineBlack;
-    if (enginePlaysSideToMove) {
+    if (EnginePlaysSideToMove()) {
         if (!SpeechIdle())
             return;
         // The engine answers the live game, not a position the user stepped back to.
@@ -41,7 +53,7 @@ void EngineTurn()
         }
         Engine.EngineState = 6;
         StartSearch();
-    } else if (Engine.ThinkShown && !Engine.EngineWhite && !Engine.EngineBlack) {
+    } else if (AnalysisWanted()) {
         Engine.EngineState = 5;
         StartSearch();
     }
@@ -62,8 +74,11 @@ bool LoopIdle()
     // States 1 to 3 are an engine waiting for a command; 4 and above read a search's output. A
     // demonstration at the last ply waits for the user, whose action is a window event.
     const bool demoStepping = Clock.DemoRunning && Game.CurPly < Game.PlyCount;
-    return Engine.EngineState <= 3 && !Clock.ClockRunning && !demoStepping && Cfg.Music <= 0 &&
-           SpeechIdle();
+    // An idle engine about to be handed a search (an analysis restarted after a step through the
+    // game, say) starts it at the next tick, not after the idle wait.
+    const bool searchDue = Engine.EngineState == 1 && (EnginePlaysSideToMove() || AnalysisWanted());
+    return !searchDue && Engine.EngineState <= 3 && !Clock.ClockRunning && !demoStepping &&
+           Cfg.Music <= 0 && SpeechIdle();
 }
 
 void ClockTick()

@@ -9,6 +9,8 @@ packages=(
     libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data
     # run time data and peers
     timgm6mb-soundfont adwaita-icon-theme stockfish scid-data polyglot
+    # a second UCI engine, the slave in engine-against-engine games
+    glaurung
     # build-time picture and sound tools
     imagemagick librsvg2-bin sox fonts-dejavu-core
     # tests

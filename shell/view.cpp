@@ -60,6 +60,8 @@ public:
     void appendThinking(const QString&) override {}
     void clearThinking() override {}
     void closeThinking() override {}
+    void showThinking() override {}
+    void showEngineSettings() override {}
 };
 
 NoView nothing;

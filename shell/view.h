@@ -103,6 +103,10 @@ public:
     virtual void appendThinking(const QString& text) = 0;
     virtual void clearThinking() = 0;
     virtual void closeThinking() = 0;
+    // Opens the thinking window, docked to the main window, without blocking.
+    virtual void showThinking() = 0;
+    // The modal engine settings dialog; returns when it is closed.
+    virtual void showEngineSettings() = 0;
 };
 
 // The program's view; a view that shows nothing until one is installed.

@@ -79,6 +79,8 @@ public:
     void appendThinking(const QString& text) override { thinking << text; }
     void clearThinking() override { thinking.clear(); }
     void closeThinking() override { ++thinkingClosed; }
+    void showThinking() override { ++thinkingShown; }
+    void showEngineSettings() override { ++engineSettingsShown; }
 
     // The move list, its selection and the annotation controls.
     QStringList moveRows;
@@ -132,4 +134,6 @@ public:
 
     QStringList thinking;
     int thinkingClosed = 0;
+    int thinkingShown = 0;
+    int engineSettingsShown = 0;
 };
