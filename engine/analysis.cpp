@@ -4,6 +4,7 @@
 #include "engine/enginestate.h"
 #include "engine/search.h"
 #include "files/filedialog.h"
+#include "files/positions.h"
 #include "shell/appstate.h"
 #include "shell/platform.h"
 #include "shell/view.h"
@@ -30,17 +31,11 @@ void ThinkWindowUnloaded()
     view().setCommandChecked(QStringLiteral("mnEngineAnalyze"), false);
 }
 
-QString ShownPositionFen()
-{
-    return QString::fromStdString(KessrinBoard2Fen(Game.Board)) + QStringLiteral(" 0 ") +
-           QString::number(Game.MoveNumber);
-}
-
 void mnPosAnalyze_Click()
 {
     const QString program = App.ProgramFolder + QStringLiteral("veldran");
     // Each argument reaches the new copy whole, so the FEN's blanks need no quotes; the copy
     // joins its arguments back into "/S " + FEN.
-    if (!platform().startDetached(program, {QStringLiteral("/S"), ShownPositionFen()}))
+    if (!platform().startDetached(program, {QStringLiteral("/S"), CurrentFen()}))
         ShowFileError(program);
 }

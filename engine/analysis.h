@@ -12,6 +12,3 @@ void mnEngineAnalyze_Click();
 void ThinkWindowUnloaded();
 // "&Analyze in New Window": starts another veldran with "/S" and the shown position.
 void mnPosAnalyze_Click();
-// The FEN of the shown position: the rules library's four fields, a half-move clock of 0 and
-// the full-move number.
-QString ShownPositionFen();
