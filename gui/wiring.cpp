@@ -24,6 +24,7 @@
 #include "play/sidecommands.h"
 #include "shell/appstate.h"
 #include "shell/audio.h"
+#include "shell/helpcommands.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
@@ -82,6 +83,13 @@ void ConnectHelpCommands(frmMain& form)
     form.onCommandEnabled(QStringLiteral("mnHelpHowTo"), [&form] { ShowHowTo(&form); });
     form.onCommandEnabled(QStringLiteral("mnHelpAbout"), mnHelpAbout_Click);
     form.onCommandEnabled(QStringLiteral("mnHelpUpdate"), [] { CheckForUpdate(true); });
+    form.onCommandEnabled(QStringLiteral("mnHelpQuote"), mnHelpQuote_Click);
+    form.onCommandEnabled(QStringLiteral("mnQuorvinBook"), mnQuorvinBook_Click);
+    for (const char* link : {"mnHelpContents", "mnHelpHome", "mnHelpEngines", "mnHelpMobile",
+                             "mnHelpBase", "mnHelpSuggest"}) {
+        const QString name = QString::fromLatin1(link);
+        form.onCommandEnabled(name, [name] { OpenHelpLink(name); });
+    }
 }
 
 void ConnectAllCommands(frmMain& form)

@@ -1,6 +1,8 @@
 // The update check's reply rules through the scripted Platform, and the desktop's fetch against a
 // server on this machine: an answer, silence, and nobody listening.
 #include "gui/qtplatform.h"
+#include "shell/appstate.h"
+#include "shell/helpcommands.h"
 #include "shell/settings.h"
 #include "shell/updates.h"
 #include "support/fake_platform.h"
@@ -114,6 +116,35 @@ TEST(TipTest, StepsWrapAndEveryTipIsIndented)
         twoParagraphs += TipText(i).contains(QStringLiteral("\r\n"));
     }
     EXPECT_EQ(twoParagraphs, 2);
+}
+
+TEST_F(UpdateTest, QuotesLinksAndTheBookEditor)
+{
+    QStringList seen;
+    for (int n = 1; n <= QuoteCount; ++n) {
+        const QString quote = QuoteText(n);
+        EXPECT_TRUE(quote.contains(QStringLiteral("\r\n\r\n    -- "))) << n;
+        seen.append(quote);
+    }
+    seen.removeDuplicates();
+    EXPECT_EQ(seen.size(), QuoteCount);
+    fake.randomAnswers = {12};
+    mnHelpQuote_Click();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].title, QStringLiteral("Quote"));
+    EXPECT_EQ(fake.messages[0].text, QuoteText(12));
+
+    Cfg.SiteBase = QStringLiteral("file:///opt/q/WEB");
+    OpenHelpLink(QStringLiteral("mnHelpContents"));
+    OpenHelpLink(QStringLiteral("mnHelpSuggest"));
+    OpenHelpLink(QStringLiteral("mnNoSuchLink"));
+    EXPECT_EQ(fake.openedUrls, (std::vector<QString>{
+                                   "file:///opt/q/WEB/help/help.htm",
+                                   "file:///opt/q/WEB/users/?cmd=suggest&referer=quorvin"}));
+    App.ProgramFolder = QStringLiteral("/opt/q/");
+    mnQuorvinBook_Click();
+    ASSERT_EQ(fake.startedPrograms.size(), 1u);
+    EXPECT_EQ(fake.startedPrograms[0], QStringList{QStringLiteral("/opt/q/lorimel")});
 }
 
 // The desktop's fetch: one server answers, one accepts and stays silent, and on a closed port
