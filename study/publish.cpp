@@ -116,10 +116,10 @@ private:
             const QString coord = QString::fromStdString(MoveToCoord(Game.Moves[ply], false));
             variables += UrlEncode(coord.left(4) + QLatin1Char(' '));
         }
-        line(QStringLiteral("<embed src=") + Q + WebSite() + QStringLiteral("/FlashBoard.swf") +
-             Q + QStringLiteral(" width=") + Q + QStringLiteral("246") + Q +
-             QStringLiteral(" height=") + Q + QStringLiteral("270") + Q +
-             QStringLiteral(" type=") + Q + QStringLiteral("application/x-shockwave-flash") + Q +
+        line(QStringLiteral("<embed src=") + Q + WebSite() + QStringLiteral("/FlashBoard.swf") + Q +
+             QStringLiteral(" width=") + Q + QStringLiteral("246") + Q +
+             QStringLiteral(" height=") + Q + QStringLiteral("270") + Q + QStringLiteral(" type=") +
+             Q + QStringLiteral("application/x-shockwave-flash") + Q +
              QStringLiteral(" pluginspage=") + Q +
              address(WebAddress::FlashPlayer, "/go/getflashplayer") + Q +
              QStringLiteral(" allowScriptAccess=") + Q + QStringLiteral("always") + Q +
@@ -346,8 +346,7 @@ void ShareLink(int service, const QString& text, const QString& url)
                            QStringLiteral("&url=") + UrlEncode(url));
         break;
     case ShareFacebook:
-        platform().openUrl(address(WebAddress::Facebook, "/sharer/sharer.php?u=") +
-                           UrlEncode(url));
+        platform().openUrl(address(WebAddress::Facebook, "/sharer/sharer.php?u=") + UrlEncode(url));
         break;
     case ShareBlogger:
         platform().openUrl(address(WebAddress::Blogger, "/blog-this.g?n=") + UrlEncode(text) +

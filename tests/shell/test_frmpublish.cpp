@@ -107,10 +107,9 @@ TEST_F(PublishDialogTest, SizePreviewHelpAndClose)
     dialog.btnHelp->click();
     click(dialog.lblLocation);
     click(dialog.lblFormat);
-    const std::vector<QString> opened = {dialog.txtBoardUrl->text(),
-                                         "file:///opt/q/WEB/help/publish.htm",
-                                         "file:///opt/q/WEB/help/publish.htm#location",
-                                         "file:///opt/q/WEB/help/publish.htm#format"};
+    const std::vector<QString> opened = {
+        dialog.txtBoardUrl->text(), "file:///opt/q/WEB/help/publish.htm",
+        "file:///opt/q/WEB/help/publish.htm#location", "file:///opt/q/WEB/help/publish.htm#format"};
     EXPECT_EQ(fake.openedUrls, opened);
 
     dialog.optContent[1]->setChecked(true); // not through its click: closing still keeps it

@@ -58,8 +58,9 @@ protected:
     }
 };
 
-const QString TaggedHeader = QStringLiteral("Club <Open>, Round 3\r\nAnn 1-0 Bob\r\n"
-                                            "(Oslo & Bergen, 2026.01.02)\r\nKing's Knight (C44)\r\n");
+const QString TaggedHeader =
+    QStringLiteral("Club <Open>, Round 3\r\nAnn 1-0 Bob\r\n"
+                   "(Oslo & Bergen, 2026.01.02)\r\nKing's Knight (C44)\r\n");
 const QString TaggedHtmlHeader =
     QStringLiteral("Club &lt;Open&gt;, Round 3<br>\r\nAnn 1-0 Bob<br>\r\n"
                    "(Oslo &amp; Bergen, 2026.01.02)<br>\r\nKing's Knight (C44)<br>\r\n");
@@ -134,13 +135,23 @@ TEST_F(PublishTest, NumberingCommentsAndStartPositions)
     const QString promoFen = QStringLiteral("4k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
     const QString promoEncoded = QStringLiteral("4k3%2F1P6%2F8%2F8%2F8%2F8%2F8%2F4K3+w+-+-+0+1");
     const Row rows[] = {
-        {"the example", nullptr, {"e4", "e5", "Nf3"}, FormatPlainText, [] {},
+        {"the example",
+         nullptr,
+         {"e4", "e5", "Nf3"},
+         FormatPlainText,
+         [] {},
          " 1. e4 e5\r\n 2. Nf3 *\r\n" + Signs + "\r\n" + Promo},
-        {"Black to move first", "4k3/8/8/8/8/8/4P3/4K3 b - - 0 7", {"Kd7", "e4", "Kd6"},
-         FormatPlainText, [] {},
-         blackDiagram + "# " + blackFen + "\r\n 7... Kd7\r\n 8. e4 Kd6\r\n *\r\n" + Signs +
-             "\r\n" + Promo},
-        {"a comment after White's move", nullptr, {"e4", "e5", "Nf3"}, FormatPlainText,
+        {"Black to move first",
+         "4k3/8/8/8/8/8/4P3/4K3 b - - 0 7",
+         {"Kd7", "e4", "Kd6"},
+         FormatPlainText,
+         [] {},
+         blackDiagram + "# " + blackFen + "\r\n 7... Kd7\r\n 8. e4 Kd6\r\n *\r\n" + Signs + "\r\n" +
+             Promo},
+        {"a comment after White's move",
+         nullptr,
+         {"e4", "e5", "Nf3"},
+         FormatPlainText,
          [] {
              Game.MoveComment[1] = "Best\r\nby test";
              Game.MoveNag[1] = 3;
@@ -150,23 +161,33 @@ TEST_F(PublishTest, NumberingCommentsAndStartPositions)
          "{Start}\r\n 1. e4!!\r\n{Best\r\nby test}\r\n 1... e5\r\n 2. Nf3 1/2-1/2\r\n" + Signs +
              "\r\n" + Promo},
         // Markup in a comment is shown, not obeyed; every line break becomes the format's.
-        {"an HTML comment", nullptr, {"e4", "e5"}, FormatHtmlCode,
+        {"an HTML comment",
+         nullptr,
+         {"e4", "e5"},
+         FormatHtmlCode,
          [] { Game.MoveComment[2] = "a<b>&\nc"; },
          embed("MoveList=e2e4+e7e5+") +
              "<font color=\"#003333\"> 1. e4 e5<br>\r\n{a&lt;b&gt;&amp;<br>\r\nc}<br>\r\n "
              "*<br>\r\n</font>" +
              Signs + "<br>\r\n" + HtmlPromo},
         // The board gets the start position and from-to squares only, even for a promotion.
-        {"a start position for the Flash board", "4k3/1P6/8/8/8/8/8/4K3 w - - 0 1",
-         {"b8=N", "Ke7"}, FormatHtmlContent, [] { Game.GameResult = ResultBlackWins; },
+        {"a start position for the Flash board",
+         "4k3/1P6/8/8/8/8/8/4K3 w - - 0 1",
+         {"b8=N", "Ke7"},
+         FormatHtmlContent,
+         [] { Game.GameResult = ResultBlackWins; },
          embed("Position=" + promoEncoded + "&MoveList=b7b8+e8e7+") + "# <a href=\"" + Site +
              "/fen/?fen=" + promoEncoded + "\">" + promoFen +
-             "</a><br>\r\n<font color=\"#003333\"> 1. b8=N Ke7<br>\r\n 0-1<br>\r\n</font>" +
-             Signs + "<br>\r\n" + HtmlPromo},
-        {"a start position in BBCode", "4k3/1P6/8/8/8/8/8/4K3 w - - 0 1", {"b8=Q+"}, FormatBBCode,
+             "</a><br>\r\n<font color=\"#003333\"> 1. b8=N Ke7<br>\r\n 0-1<br>\r\n</font>" + Signs +
+             "<br>\r\n" + HtmlPromo},
+        {"a start position in BBCode",
+         "4k3/1P6/8/8/8/8/8/4K3 w - - 0 1",
+         {"b8=Q+"},
+         FormatBBCode,
          [] {},
          "[img]" + Site + "/board/?fen=" + promoEncoded + "&size=0[/img]\r\n# [url=" + Site +
-             "/fen/?fen=" + promoEncoded + "]" + promoFen + "[/url]\r\n[color=#003333] 1. b8=Q+ "
+             "/fen/?fen=" + promoEncoded + "]" + promoFen +
+             "[/url]\r\n[color=#003333] 1. b8=Q+ "
              "*\r\n[/color]" +
              Signs + "\r\n" + BBPromo},
     };
@@ -186,14 +207,15 @@ TEST_F(PublishTest, PromotionLineKeepsALinksOwnScheme)
 {
     for (const char* link : {"http://a.example/x", "https://a.example/x", "HTTPS://a.example/x"}) {
         Cfg.AdvertLink = QString::fromLatin1(link);
-        EXPECT_TRUE(PublishText(FormatBBCode, true).endsWith(
-            QString::fromLatin1("[url=%1]%1[/url]").arg(link)))
+        EXPECT_TRUE(PublishText(FormatBBCode, true)
+                        .endsWith(QString::fromLatin1("[url=%1]%1[/url]").arg(link)))
             << link;
     }
     Cfg.AdvertText = "Try \"<this>\"";
-    EXPECT_TRUE(PublishText(FormatHtmlCode, true).endsWith("# Try &quot;&lt;this&gt;&quot; <a"
-                                                           " href=\"HTTPS://a.example/x\">"
-                                                           "HTTPS://a.example/x</a>"));
+    EXPECT_TRUE(PublishText(FormatHtmlCode, true)
+                    .endsWith("# Try &quot;&lt;this&gt;&quot; <a"
+                              " href=\"HTTPS://a.example/x\">"
+                              "HTTPS://a.example/x</a>"));
 }
 
 TEST_F(PublishTest, DeliveryFollowsFormatAndSite)
