@@ -17,6 +17,7 @@
 #include "gui/movecommands.h"
 #include "gui/pieceimages.h"
 #include "gui/positioncommands.h"
+#include "gui/publishcommands.h"
 #include "gui/quitsignals.h"
 #include "kessrin.h"
 #include "play/clockstate.h"
@@ -103,6 +104,7 @@ void ConnectAllCommands(frmMain& form)
     ConnectGameCommands(form);
     ConnectPositionCommands(form);
     ConnectAnalysisCommands(form);
+    ConnectPublishCommands(form);
 }
 
 int RunProgram(const QStringList& arguments)

@@ -66,26 +66,6 @@ QString Chess960Fen(int number)
            QStringLiteral(" w ") + castling + castling.toLower() + QStringLiteral(" - 0 1");
 }
 
-QString UrlEncode(const QString& text)
-{
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    QString encoded;
-    for (const char byte : text.toUtf8()) {
-        const auto c = static_cast<unsigned char>(byte);
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-            c == '*' || c == '-' || c == '.' || c == '@' || c == '_') {
-            encoded += QLatin1Char(static_cast<char>(c));
-        } else if (c == ' ') {
-            encoded += QLatin1Char('+');
-        } else {
-            encoded += QLatin1Char('%');
-            encoded += QLatin1Char(Hex[c >> 4]);
-            encoded += QLatin1Char(Hex[c & 15]);
-        }
-    }
-    return encoded;
-}
-
 QString Chess960HelpUrl(const QString& siteBase, bool withPosition, int number)
 {
     QString url = siteBase + QStringLiteral("/help/chess960.htm");

@@ -2,6 +2,8 @@
 // explains them.
 #pragma once
 
+#include "study/publish.h" // UrlEncode
+
 #include <QString>
 
 #include <array>
@@ -21,9 +23,6 @@ Chess960Row Chess960BackRank(int number);
 // The FEN of start position number 0..959, castling rights named by the rooks' files ("HAha").
 QString Chess960Fen(int number);
 
-// Query-value encoding: letters, digits and "*-.@_" kept, a blank as "+", every other byte of the
-// UTF-8 text as "%" and two upper-case hexadecimal digits.
-QString UrlEncode(const QString& text);
 // Address of the Chess960 help page below siteBase; with a number the query carries it and its
 // FEN ("?sp=...&fen=...").
 QString Chess960HelpUrl(const QString& siteBase, bool withPosition, int number);
