@@ -193,8 +193,10 @@ void loadKeys(bool common)
         if ((spec.owner != Owner::Main) != common)
             continue;
         const QVariant value = store->value(keyPath(spec));
-        const QString text =
+        QString text =
             value.isValid() ? variantText(value) : defaultText(spec, App.ProgramFolder);
+        if (spec.field == Field(&Settings::SiteBase))
+            text = SiteBaseFromStore(text, App.ProgramFolder);
         assign(Cfg, spec, text, spec.bound);
     }
 }
@@ -203,8 +205,12 @@ void saveKeys(Owner owner)
 {
     const std::unique_ptr<QSettings> store = openSettingsStore();
     for (const KeySpec& spec : Keys) {
-        if (spec.owner == owner)
-            store->setValue(keyPath(spec), storedText(Cfg, spec));
+        if (spec.owner != owner)
+            continue;
+        const QString text = storedText(Cfg, spec);
+        store->setValue(keyPath(spec), spec.field == Field(&Settings::SiteBase)
+                                           ? SiteBaseForStore(text, App.ProgramFolder)
+                                           : text);
     }
 }
 
@@ -419,6 +425,23 @@ Settings Cfg = defaultsFor(QString());
 Settings Settings::defaults()
 {
     return defaultsFor(App.ProgramFolder);
+}
+
+QString SiteBaseForStore(const QString& siteBase, const QString& programFolder)
+{
+    // Inside the program folder the address is kept relative, so that a moved or copied folder
+    // still finds its own help pages.
+    const QString inside = QStringLiteral("file://") + programFolder;
+    if (!programFolder.isEmpty() && siteBase.startsWith(inside))
+        return siteBase.mid(inside.size());
+    return siteBase;
+}
+
+QString SiteBaseFromStore(const QString& stored, const QString& programFolder)
+{
+    if (stored.contains(QLatin1String("://")) || stored.isEmpty())
+        return stored;
+    return QStringLiteral("file://") + programFolder + stored;
 }
 
 void LoadSettings()

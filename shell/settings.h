@@ -97,6 +97,11 @@ extern QString UpdateFollowUpLink;
 // Default of "AdvertLink": the host name of the program's web site.
 extern const QString DefaultAdvertLink;
 
+// "SiteBase" as stored: relative to the program folder when it points inside it ("WEB"), and
+// back to a full address when read.
+QString SiteBaseForStore(const QString& siteBase, const QString& programFolder);
+QString SiteBaseFromStore(const QString& stored, const QString& programFolder);
+
 // Reads every key except the eight common ones; missing or unreadable values give defaults.
 void LoadSettings();
 // Reads Board, Animation, Sounds, Music, UpgradeVer, UpgradeDate, AdvertLink and AdvertText, and

@@ -230,6 +230,22 @@ TEST_F(SettingsStore, EveryKeyRoundTrips)
     EXPECT_EQ(qtIni.value(QStringLiteral("Options/AutoPlay")).toString(), QStringLiteral("0"));
 }
 
+TEST_F(SettingsStore, SiteBaseInsideTheProgramFolderMovesWithIt)
+{
+    SaveSettings(); // the default: the folder's own WEB pages
+    QSettings ini(iniPath(), QSettings::IniFormat);
+    EXPECT_EQ(ini.value(QStringLiteral("Gui/SiteBase")).toString(), QStringLiteral("WEB"));
+    App.ProgramFolder = QStringLiteral("/home/ann/quorvin copy/");
+    LoadSettings();
+    EXPECT_EQ(Cfg.SiteBase, QStringLiteral("file:///home/ann/quorvin copy/WEB"));
+    // An address elsewhere is kept as it is.
+    Cfg.SiteBase = QStringLiteral("https://help.example/quorvin");
+    SaveSettings();
+    App.ProgramFolder = QStringLiteral("/opt/quorvin/");
+    LoadSettings();
+    EXPECT_EQ(Cfg.SiteBase, QStringLiteral("https://help.example/quorvin"));
+}
+
 TEST_F(SettingsStore, WindowPositionIsPulledInsideThreeQuartersOfTheScreen)
 {
     // 1920 x 1080 pixels: 21600 x 12150 twips at three quarters.
