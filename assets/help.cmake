@@ -1,16 +1,22 @@
-# WEB/help/: the help pages the menus and dialogs open, written by us, copied as they are.
-file(GLOB HELP_PAGES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/help/*)
-set(HELP_OUTPUTS)
-foreach(page ${HELP_PAGES})
-    get_filename_component(name ${page} NAME)
-    set(output ${PROGRAM_FOLDER}/WEB/help/${name})
-    add_custom_command(OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROGRAM_FOLDER}/WEB/help
-        COMMAND ${CMAKE_COMMAND} -E copy ${page} ${output}
-        DEPENDS ${page}
-        COMMENT "Copying help page ${name}"
-        VERBATIM)
-    list(APPEND HELP_OUTPUTS ${output})
-endforeach()
-add_custom_target(help_pages DEPENDS ${HELP_OUTPUTS})
-add_dependencies(program_data help_pages)
+# WEB/: the site's own pages the help links open, and WEB/help/: the help pages the menus and
+# dialogs open; all written by us and copied as they are.
+function(quorvin_copy_pages target sources destination)
+    file(GLOB pages CONFIGURE_DEPENDS ${sources})
+    set(outputs)
+    foreach(page ${pages})
+        get_filename_component(name ${page} NAME)
+        set(output ${destination}/${name})
+        add_custom_command(OUTPUT ${output}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${destination}
+            COMMAND ${CMAKE_COMMAND} -E copy ${page} ${output}
+            DEPENDS ${page}
+            COMMENT "Copying page ${name}"
+            VERBATIM)
+        list(APPEND outputs ${output})
+    endforeach()
+    add_custom_target(${target} DEPENDS ${outputs})
+    add_dependencies(program_data ${target})
+endfunction()
+
+quorvin_copy_pages(help_pages ${CMAKE_CURRENT_LIST_DIR}/help/* ${PROGRAM_FOLDER}/WEB/help)
+quorvin_copy_pages(web_pages ${CMAKE_CURRENT_LIST_DIR}/web/* ${PROGRAM_FOLDER}/WEB)
