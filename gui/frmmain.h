@@ -127,6 +127,7 @@ public:
     void appendThinking(const QString& text) override;
     void clearThinking() override;
     void closeThinking() override;
+    int choosePuzzle(const QString& caption, const QStringList& titles, int selected) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -2,6 +2,7 @@
 #include "gui/frmmain.h"
 
 #include "gui/boardview.h"
+#include "gui/frmendgames.h"
 #include "gui/frmgamelist.h"
 #include "gui/frmlevelset.h"
 #include "gui/frmnewgame.h"
@@ -363,4 +364,9 @@ void frmMain::clearThinking()
 }
 void frmMain::closeThinking()
 {
+}
+
+int frmMain::choosePuzzle(const QString& caption, const QStringList& titles, int selected)
+{
+    return ShowEndgamesDialog(this, caption, titles, selected);
 }

@@ -15,6 +15,7 @@
 #include "gui/movecommands.h"
 #include "gui/pieceimages.h"
 #include "gui/positioncommands.h"
+#include "gui/puzzlecommands.h"
 #include "gui/quitsignals.h"
 #include "kessrin.h"
 #include "play/clockstate.h"
@@ -83,6 +84,7 @@ void ConnectAllCommands(frmMain& form)
     ConnectLevelCommands(form);
     ConnectGameCommands(form);
     ConnectPositionCommands(form);
+    ConnectPuzzleCommands(form);
 }
 
 int RunProgram(const QStringList& arguments)

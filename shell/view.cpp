@@ -60,6 +60,8 @@ public:
     void appendThinking(const QString&) override {}
     void clearThinking() override {}
     void closeThinking() override {}
+
+    int choosePuzzle(const QString&, const QStringList&, int) override { return -1; }
 };
 
 NoView nothing;

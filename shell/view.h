@@ -5,6 +5,7 @@
 #include "files/gameindex.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <vector>
@@ -103,6 +104,10 @@ public:
     virtual void appendThinking(const QString& text) = 0;
     virtual void clearThinking() = 0;
     virtual void closeThinking() = 0;
+
+    // The puzzle list of a series, captioned with its title, with entry selected: the index of
+    // the puzzle the user starts, or -1 when cancelled.
+    virtual int choosePuzzle(const QString& caption, const QStringList& titles, int selected) = 0;
 };
 
 // The program's view; a view that shows nothing until one is installed.

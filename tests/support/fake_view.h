@@ -79,6 +79,7 @@ public:
     void appendThinking(const QString& text) override { thinking << text; }
     void clearThinking() override { thinking.clear(); }
     void closeThinking() override { ++thinkingClosed; }
+    int choosePuzzle(const QString& caption, const QStringList& titles, int selected) override;
 
     // The move list, its selection and the annotation controls.
     QStringList moveRows;
@@ -132,4 +133,13 @@ public:
 
     QStringList thinking;
     int thinkingClosed = 0;
+
+    // The puzzle list: what each showing offered, and the index it answers (-1 cancels).
+    struct PuzzleList {
+        QString caption;
+        QStringList titles;
+        int selected = -1;
+    };
+    std::vector<PuzzleList> puzzleLists;
+    int puzzleChoice = -1;
 };
