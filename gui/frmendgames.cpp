@@ -46,7 +46,8 @@ const QPixmap& miniPicture(int index)
 QPixmap previewBoard()
 {
     const int side = 8 * MiniSquare;
-    const int index = std::clamp<int>(Cfg.Board, 0, static_cast<int>(media::boardPictures.size()) - 1);
+    const int index =
+        std::clamp<int>(Cfg.Board, 0, static_cast<int>(media::boardPictures.size()) - 1);
     const QPixmap picture(App.ProgramFolder + fromView(media::imagesFolder) +
                           fromView(media::boardPictures[static_cast<std::size_t>(index)]));
     if (!picture.isNull())
@@ -54,9 +55,9 @@ QPixmap previewBoard()
     QPixmap plain(side, side);
     QPainter painter(&plain);
     for (int image = 0; image < 64; ++image)
-        painter.fillRect((image % 8) * MiniSquare, (image / 8) * MiniSquare, MiniSquare,
-                         MiniSquare,
-                         (image % 8 + image / 8) % 2 ? QColor(181, 136, 99) : QColor(240, 217, 181));
+        painter.fillRect((image % 8) * MiniSquare, (image / 8) * MiniSquare, MiniSquare, MiniSquare,
+                         (image % 8 + image / 8) % 2 ? QColor(181, 136, 99)
+                                                     : QColor(240, 217, 181));
     return plain;
 }
 

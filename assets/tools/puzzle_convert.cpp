@@ -102,8 +102,8 @@ std::string collapseSpaces(std::string_view text)
 {
     std::string out;
     for (char c : text) {
-        const bool blank = std::isspace(static_cast<unsigned char>(c)) ||
-                           static_cast<unsigned char>(c) < 32;
+        const bool blank =
+            std::isspace(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) < 32;
         if (blank) {
             if (!out.empty() && out.back() != ' ')
                 out += ' ';
@@ -229,8 +229,7 @@ std::optional<std::string> RecordFen(const ProblemRecord& record)
             static constexpr std::string_view Letters = "KQRBSPN";
             static constexpr std::string_view Fen = "kqrbnpn";
             const size_t kind = Letters.find(token[0]);
-            if (kind == std::string_view::npos || !IsFileLetter(token[1]) ||
-                !IsRankDigit(token[2]))
+            if (kind == std::string_view::npos || !IsFileLetter(token[1]) || !IsRankDigit(token[2]))
                 return std::nullopt;
             const int index = ('8' - token[2]) * 8 + (token[1] - 'a');
             if (board[index])
@@ -320,40 +319,51 @@ char32_t nextCodePoint(std::string_view text, size_t& i)
 }
 
 // Lower-case Cyrillic а..я (U+0430..U+044F) in Latin letters.
-constexpr const char* Russian[32] = {"a", "b",  "v",  "g",  "d", "e", "zh", "z",
-                                     "i", "y",  "k",  "l",  "m", "n", "o",  "p",
-                                     "r", "s",  "t",  "u",  "f", "kh", "ts", "ch",
-                                     "sh", "shch", "", "y", "", "e", "yu", "ya"};
+constexpr const char* Russian[32] = {"a",  "b",  "v",  "g",    "d", "e", "zh", "z", "i",  "y", "k",
+                                     "l",  "m",  "n",  "o",    "p", "r", "s",  "t", "u",  "f", "kh",
+                                     "ts", "ch", "sh", "shch", "",  "y", "",   "e", "yu", "ya"};
 
 // Other Cyrillic letters used by the collections' Serbian and Ukrainian names.
 const char* otherCyrillic(char32_t lower)
 {
     switch (lower) {
-    case 0x0451: return "yo";
-    case 0x0452: return "dj";
-    case 0x0454: return "ye";
-    case 0x0456: return "i";
-    case 0x0457: return "yi";
-    case 0x0458: return "j";
-    case 0x0459: return "lj";
-    case 0x045A: return "nj";
-    case 0x045B: return "c";
-    case 0x045F: return "dz";
-    case 0x0491: return "g";
-    default: return nullptr;
+    case 0x0451:
+        return "yo";
+    case 0x0452:
+        return "dj";
+    case 0x0454:
+        return "ye";
+    case 0x0456:
+        return "i";
+    case 0x0457:
+        return "yi";
+    case 0x0458:
+        return "j";
+    case 0x0459:
+        return "lj";
+    case 0x045A:
+        return "nj";
+    case 0x045B:
+        return "c";
+    case 0x045F:
+        return "dz";
+    case 0x0491:
+        return "g";
+    default:
+        return nullptr;
     }
 }
 
 // Spellings by which the best-known Cyrillic-named composers are known in Latin letters.
 constexpr std::pair<const char*, const char*> KnownSpellings[] = {
-    {"Троицкий", "Troitzky"}, {"Куббель", "Kubbel"},      {"Алехин", "Alekhine"},
+    {"Троицкий", "Troitzky"},  {"Куббель", "Kubbel"},      {"Алехин", "Alekhine"},
     {"Вукчевић", "Vukcevich"}, {"Айзенштат", "Aizenstat"}, {"Гугель", "Gugel"},
 };
 
 // Best-known first, by surname as it is spelled after transliteration.
 constexpr const char* FamousComposers[] = {
-    "Loyd",   "Réti",  "Lasker",    "Alekhine", "Capablanca", "Troitzky", "Kubbel", "Horwitz",
-    "Chéron", "Kling", "Dawson",    "Mansfield", "Baird",     "Bron",     "Benkő",  "Vukcevich",
+    "Loyd",   "Réti",  "Lasker", "Alekhine",  "Capablanca", "Troitzky", "Kubbel", "Horwitz",
+    "Chéron", "Kling", "Dawson", "Mansfield", "Baird",      "Bron",     "Benkő",  "Vukcevich",
 };
 
 std::string initials(std::string_view givenNames)
@@ -409,14 +419,14 @@ std::string Transliterate(std::string_view utf8)
     while (i < utf8.size()) {
         const size_t at = i;
         const char32_t cp = nextCodePoint(utf8, i);
-        const bool upper = (cp >= 0x0410 && cp <= 0x042F) || (cp >= 0x0400 && cp <= 0x040F) ||
-                           cp == 0x0490;
+        const bool upper =
+            (cp >= 0x0410 && cp <= 0x042F) || (cp >= 0x0400 && cp <= 0x040F) || cp == 0x0490;
         const char32_t lower = cp >= 0x0410 && cp <= 0x042F   ? cp + 0x20
                                : cp >= 0x0400 && cp <= 0x040F ? cp + 0x50
                                : cp == 0x0490                 ? 0x0491
                                                               : cp;
-        const char* latin = lower >= 0x0430 && lower <= 0x044F ? Russian[lower - 0x0430]
-                                                               : otherCyrillic(lower);
+        const char* latin =
+            lower >= 0x0430 && lower <= 0x044F ? Russian[lower - 0x0430] : otherCyrillic(lower);
         if (!latin) {
             out.append(utf8.substr(at, i - at));
             continue;
@@ -518,7 +528,8 @@ std::uint64_t MateSolver::key() const
         h = (h ^ chunk) * 0x100000001B3ull;
         h ^= h >> 29;
     }
-    const std::uint64_t rights = (static_cast<std::uint32_t>(b.history[b.historyCount - 1]) >> 16) & 0xFF;
+    const std::uint64_t rights =
+        (static_cast<std::uint32_t>(b.history[b.historyCount - 1]) >> 16) & 0xFF;
     return (h ^ rights) * 0xBF58476D1CE4E5B9ull;
 }
 

@@ -241,7 +241,8 @@ public:
 private:
     void send(const std::string& line) { engine.write((line + "\n").c_str()); }
     template <typename F = void (*)(const QByteArray&)>
-    bool waitFor(const char* head, int ms, F each = [](const QByteArray&) {})
+    bool waitFor(
+        const char* head, int ms, F each = [](const QByteArray&) {})
     {
         QElapsedTimer timer;
         timer.start();
@@ -275,8 +276,8 @@ TEST_F(PuzzleSeriesFiles, StockfishFindsTheMatesOfASample)
         for (std::size_t i = 0; i < read->size(); i += step) {
             const int mate = engine.mateIn((*read)[i].fen, moves);
             EXPECT_TRUE(mate > 0 && mate <= moves)
-                << name << ".EPD line " << i + 1 << ": " << (*read)[i].fen.toStdString()
-                << " mate " << mate;
+                << name << ".EPD line " << i + 1 << ": " << (*read)[i].fen.toStdString() << " mate "
+                << mate;
         }
     }
 }

@@ -136,8 +136,8 @@ TEST_F(PuzzleTest, APuzzlePlaysTheSideToMoveAgainstExpert)
 {
     loadEngine();
     Cfg.AutoFlip = true;
-    writeSeries(QStringLiteral("2"), QByteArray(MateInOne) + "; White first\n" + BlackToMove +
-                                         "; Black first\n");
+    writeSeries(QStringLiteral("2"),
+                QByteArray(MateInOne) + "; White first\n" + BlackToMove + "; Black first\n");
     const struct {
         int choice;
         bool engineWhite;
@@ -220,11 +220,11 @@ TEST_F(PuzzleTest, SeriesMenuMovesTheTickUnlessTheSaveQuestionIsCancelled)
 TEST_F(PuzzleTest, PreviewShowsThePiecesRowByRow)
 {
     const std::array<int, 64> pictures = PuzzlePreview(QString::fromLatin1(BlackToMove));
-    EXPECT_EQ(pictures[0], 9);  // black rook a8
-    EXPECT_EQ(pictures[6], 7);  // black king g8
+    EXPECT_EQ(pictures[0], 9);   // black rook a8
+    EXPECT_EQ(pictures[6], 7);   // black king g8
     EXPECT_EQ(pictures[13], 12); // black pawn f7
-    EXPECT_EQ(pictures[53], 6); // white pawn f2
-    EXPECT_EQ(pictures[62], 1); // white king g1
+    EXPECT_EQ(pictures[53], 6);  // white pawn f2
+    EXPECT_EQ(pictures[62], 1);  // white king g1
     EXPECT_EQ(std::count(pictures.begin(), pictures.end(), 0), 64 - 9);
 }
 
