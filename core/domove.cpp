@@ -15,6 +15,7 @@
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/view.h"
+#include "study/puzzles.h"
 
 #include <algorithm>
 #include <array>
@@ -226,8 +227,13 @@ void GameOver(const QString& text, int icon)
     if (Cfg.TryAgain) {
         request.text = text + QStringLiteral("\n\nStart another game?");
         request.buttons = MsgButtons::YesNo;
-        if (platform().messageBox(request) == MsgAnswer::Yes && !PromptSave())
-            AskNewGame();
+        if (platform().messageBox(request) == MsgAnswer::Yes && !PromptSave()) {
+            // A puzzle's game brings its series' list back instead.
+            if (Puzzles.PuzzleActive)
+                LoadPuzzles(Cfg.EpdName, Cfg.EpdTitle);
+            else
+                AskNewGame();
+        }
     } else {
         request.text = text;
         platform().messageBox(request);

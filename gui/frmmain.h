@@ -129,6 +129,7 @@ public:
     void closeThinking() override;
     void showThinking() override;
     void showEngineSettings() override;
+    int choosePuzzle(const QString& caption, const QStringList& titles, int selected) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

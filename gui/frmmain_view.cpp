@@ -2,6 +2,7 @@
 #include "gui/frmmain.h"
 
 #include "gui/boardview.h"
+#include "gui/frmendgames.h"
 #include "gui/frmengineset.h"
 #include "gui/frmgamelist.h"
 #include "gui/frmlevelset.h"
@@ -389,4 +390,9 @@ void frmMain::showThinking()
 void frmMain::showEngineSettings()
 {
     ShowEngineSetDialog(this);
+}
+
+int frmMain::choosePuzzle(const QString& caption, const QStringList& titles, int selected)
+{
+    return ShowEndgamesDialog(this, caption, titles, selected);
 }

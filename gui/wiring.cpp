@@ -18,6 +18,7 @@
 #include "gui/pieceimages.h"
 #include "gui/positioncommands.h"
 #include "gui/publishcommands.h"
+#include "gui/puzzlecommands.h"
 #include "gui/quitsignals.h"
 #include "kessrin.h"
 #include "play/clockstate.h"
@@ -105,6 +106,7 @@ void ConnectAllCommands(frmMain& form)
     ConnectPositionCommands(form);
     ConnectAnalysisCommands(form);
     ConnectPublishCommands(form);
+    ConnectPuzzleCommands(form);
 }
 
 int RunProgram(const QStringList& arguments)

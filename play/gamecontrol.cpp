@@ -20,6 +20,7 @@
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/view.h"
+#include "study/puzzles.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ void ResetGame(bool keepTags, bool quiet)
     if (EngineLoaded())
         TellEngineNewGame(quiet);
     resetRecord(keepTags);
+    Puzzles.PuzzleActive = false;
     ClearModified();
     ResetMoveList();
     SetFlipped(false);

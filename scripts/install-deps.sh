@@ -24,9 +24,6 @@ for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         missing+=("$package")
 done
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
 
 if [ "$(id -u)" -eq 0 ]; then
     sudo=()
@@ -34,5 +31,22 @@ else
     sudo=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update
-"${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+updated=0
+if [ ${#missing[@]} -gt 0 ]; then
+    "${sudo[@]}" apt-get update
+    updated=1
+    "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The puzzle series are made from pychess's problem collections: the package is only unpacked
+# (it would pull in a whole Python desktop), into a folder of our own.
+puzzles=/usr/local/share/quorvin/pychess
+if [ ! -f /usr/share/pychess/learn/puzzles/loyd.olv ] &&
+    [ ! -f "$puzzles/usr/share/pychess/learn/puzzles/loyd.olv" ]; then
+    [ "$updated" -eq 1 ] || "${sudo[@]}" apt-get update
+    download=$(mktemp -d)
+    (cd "$download" && apt-get download pychess)
+    "${sudo[@]}" mkdir -p "$puzzles"
+    "${sudo[@]}" dpkg -x "$download"/pychess_*.deb "$puzzles"
+    rm -rf "$download"
+fi

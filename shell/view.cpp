@@ -62,6 +62,8 @@ public:
     void closeThinking() override {}
     void showThinking() override {}
     void showEngineSettings() override {}
+
+    int choosePuzzle(const QString&, const QStringList&, int) override { return -1; }
 };
 
 NoView nothing;

@@ -5,6 +5,7 @@
 #include "files/gameindex.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <vector>
@@ -107,6 +108,10 @@ public:
     virtual void showThinking() = 0;
     // The modal engine settings dialog; returns when it is closed.
     virtual void showEngineSettings() = 0;
+
+    // The puzzle list of a series, captioned with its title, with entry selected: the index of
+    // the puzzle the user starts, or -1 when cancelled.
+    virtual int choosePuzzle(const QString& caption, const QStringList& titles, int selected) = 0;
 };
 
 // The program's view; a view that shows nothing until one is installed.

@@ -152,3 +152,9 @@ bool FakeView::reportProgress(const QString&, qint64 done, qint64 total)
     progress.emplace_back(done, total);
     return cancelProgressAfter < 0 || static_cast<int>(progress.size()) <= cancelProgressAfter;
 }
+
+int FakeView::choosePuzzle(const QString& caption, const QStringList& titles, int selected)
+{
+    puzzleLists.push_back({caption, titles, selected});
+    return puzzleChoice;
+}

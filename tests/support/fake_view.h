@@ -81,6 +81,7 @@ public:
     void closeThinking() override { ++thinkingClosed; }
     void showThinking() override { ++thinkingShown; }
     void showEngineSettings() override { ++engineSettingsShown; }
+    int choosePuzzle(const QString& caption, const QStringList& titles, int selected) override;
 
     // The move list, its selection and the annotation controls.
     QStringList moveRows;
@@ -136,4 +137,13 @@ public:
     int thinkingClosed = 0;
     int thinkingShown = 0;
     int engineSettingsShown = 0;
+
+    // The puzzle list: what each showing offered, and the index it answers (-1 cancels).
+    struct PuzzleList {
+        QString caption;
+        QStringList titles;
+        int selected = -1;
+    };
+    std::vector<PuzzleList> puzzleLists;
+    int puzzleChoice = -1;
 };

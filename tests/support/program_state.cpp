@@ -8,6 +8,7 @@
 #include "play/clockstate.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
+#include "study/puzzles.h"
 #include "support/test_app.h"
 
 void ResetProgramState()
@@ -24,6 +25,7 @@ void ResetProgramState()
     Engine.reset();
     Clock.reset();
     Files.reset();
+    Puzzles.reset();
     Game.LastMoveShown = 0;
     Game.SelectedSquare = 0;
     Game.PromotionChoice = 0;
