@@ -11,5 +11,10 @@ void ConnectPuzzleCommands(frmMain& form)
         form.onCommandEnabled(
             QStringLiteral("mnEndgames"), [index] { mnEndgames_Click(index); }, index);
     form.tickOnly(QStringLiteral("mnEndgames"), Cfg.EpdMenu);
-    form.onCommandEnabled(QStringLiteral("mnEndgamesEndgames"), mnEndgamesEndgames_Click);
+    for (int service = 0; service < 3; ++service)
+        form.onCommandEnabled(
+            QStringLiteral("mnEndgamesShare"), [service] { mnEndgamesShare_Click(service); },
+            service);
+    form.onCommandEnabled(QStringLiteral("mnEndgamesPublishYahoo"), mnEndgamesPublishYahoo_Click);
+    form.onCommandEnabled(QStringLiteral("mnEndgamesPublishOther"), mnEndgamesPublishOther_Click);
 }

@@ -14,6 +14,7 @@
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/view.h"
+#include "study/publish.h"
 
 #include <QFile>
 
@@ -161,11 +162,6 @@ bool StartPuzzle(int index, const QString& seriesTitle)
     return true;
 }
 
-QString EndgameBaseUrl(const QString& siteBase, const QString& fen)
-{
-    return siteBase + QStringLiteral("/base/?endgame=") + UrlEncode(fen);
-}
-
 void mnEndgamesStart_Click()
 {
     if (!PromptSave())
@@ -187,7 +183,25 @@ void mnEndgames_Click(int index)
     LoadPuzzles(QString::fromLatin1(series.name), QString::fromLatin1(series.title));
 }
 
-void mnEndgamesEndgames_Click()
+namespace {
+
+const QString PuzzleQuestion = QStringLiteral("How to solve this puzzle in Chess Quorvin?");
+
+} // namespace
+
+void mnEndgamesShare_Click(int index)
 {
-    platform().openUrl(EndgameBaseUrl(Cfg.SiteBase, Game.StartFen));
+    // The puzzle page reads the position as it stands in the address.
+    ShareLink(index, PuzzleQuestion,
+              WebSite() + QStringLiteral("/help/puzzle.htm?fen=") + Game.StartFen);
+}
+
+void mnEndgamesPublishYahoo_Click()
+{
+    PublishQuestion(PuzzleQuestion, Game.StartFen, true);
+}
+
+void mnEndgamesPublishOther_Click()
+{
+    PublishQuestion(PuzzleQuestion, Game.StartFen, false);
 }

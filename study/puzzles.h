@@ -66,10 +66,12 @@ bool StartPuzzle(int index, const QString& seriesTitle);
 
 // The preview pictures of a position text.
 std::array<int, 64> PuzzlePreview(const QString& fen);
-// The web site's endgame database page for a position.
-QString EndgameBaseUrl(const QString& siteBase, const QString& fen);
 
 // Challenge menu.
 void mnEndgamesStart_Click();
 void mnEndgames_Click(int index);
-void mnEndgamesEndgames_Click();
+// Sharing a puzzle: 0 Twitter, 1 Facebook, 2 Blogger; the question with its diagram for Yahoo!
+// Answers or for any other site.
+void mnEndgamesShare_Click(int index);
+void mnEndgamesPublishYahoo_Click();
+void mnEndgamesPublishOther_Click();

@@ -210,11 +210,14 @@ TEST_F(PuzzleTest, SeriesMenuMovesTheTickUnlessTheSaveQuestionIsCancelled)
     EXPECT_EQ(shown.ticks.back(), std::make_pair(QStringLiteral("mnEndgames"), 2));
     EXPECT_EQ(shown.puzzleLists.size(), 1u);
 
-    mnEndgamesEndgames_Click();
+    // Sharing names the puzzle's start as it stands; the question carries its diagram.
+    mnEndgamesShare_Click(0);
     ASSERT_EQ(fake.openedUrls.size(), 1u);
-    EXPECT_EQ(fake.openedUrls[0], Cfg.SiteBase + QStringLiteral("/base/?endgame=") +
-                                      QStringLiteral("rnbqkbnr%2Fpppppppp%2F8%2F8%2F8%2F8%2F"
-                                                     "PPPPPPPP%2FRNBQKBNR+w+KQkq+-+0+1"));
+    EXPECT_TRUE(fake.openedUrls[0].contains(QStringLiteral("puzzle.htm%3Ffen%3D")))
+        << fake.openedUrls[0].toStdString();
+    mnEndgamesPublishOther_Click();
+    EXPECT_TRUE(fake.clipboard.startsWith(QStringLiteral("How to solve this puzzle in Chess Quorvin?\r\n")));
+    EXPECT_EQ(fake.openedUrls.size(), 1u);
 }
 
 TEST_F(PuzzleTest, PreviewShowsThePiecesRowByRow)
