@@ -14,6 +14,7 @@
 #include "gui/frmmain.h"
 #include "gui/movecommands.h"
 #include "gui/pieceimages.h"
+#include "gui/speechcommands.h"
 #include "kessrin.h"
 #include "play/clockstate.h"
 #include "play/gamecontrol.h"
@@ -23,6 +24,7 @@
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "study/speech.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -77,6 +79,7 @@ void ConnectAllCommands(frmMain& form)
     ConnectEngineCommands(form);
     ConnectLevelCommands(form);
     ConnectGameCommands(form);
+    ConnectSpeechCommands(form);
 }
 
 int RunProgram(const QStringList& arguments)
@@ -138,6 +141,7 @@ int RunProgram(const QStringList& arguments)
     SaveSettings();
     StopSound();
     CloseMusic();
+    Speak(QString()); // no reading outlives the program
     KessrinUnloadEco();
     return 0;
 }
