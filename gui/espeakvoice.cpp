@@ -183,8 +183,8 @@ void EspeakVoice::postMix(void* self, std::uint8_t* stream, int length)
     const int got = SDL_AudioStreamGet(voice.pending, voice.mixBuffer.data(), length);
     if (got <= 0)
         return;
-    SDL_MixAudioFormat(stream, voice.mixBuffer.data(), voice.deviceFormat,
-                       static_cast<Uint32>(got), SDL_MIX_MAXVOLUME);
+    SDL_MixAudioFormat(stream, voice.mixBuffer.data(), voice.deviceFormat, static_cast<Uint32>(got),
+                       SDL_MIX_MAXVOLUME);
     voice.lastProgress = now();
 }
 

@@ -77,7 +77,7 @@ private:
     std::optional<QString> request;
     bool synthesizing = false;
     bool synthFailed = false;
-    std::uint64_t generation = 0; // a new request or a silence makes running synthesis stop
+    std::uint64_t generation = 0;        // a new request or a silence makes running synthesis stop
     _SDL_AudioStream* pending = nullptr; // converted samples waiting for the device
     std::uint16_t deviceFormat = 0;
     int deviceRate = 0;

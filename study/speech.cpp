@@ -80,8 +80,8 @@ QString SquareReading(int square)
     const int code = Game.Board.squares[onBoard];
     if (code == 0)
         return {};
-    return QLatin1String(code < ColourValue(Black) ? "White " : "Black ") + PieceWord(TypeOf(code)) +
-           QLatin1Char(' ') + SquareName(onBoard) + QStringLiteral(", ");
+    return QLatin1String(code < ColourValue(Black) ? "White " : "Black ") +
+           PieceWord(TypeOf(code)) + QLatin1Char(' ') + SquareName(onBoard) + QStringLiteral(", ");
 }
 
 QString MoveAnnouncement()
@@ -155,8 +155,8 @@ void ReadPosition()
                 text += name + QStringLiteral(", ");
         }
     }
-    text += QLatin1String(Game.SideToMove == White ? "White" : "Black") +
-            QStringLiteral(" to move.");
+    text +=
+        QLatin1String(Game.SideToMove == White ? "White" : "Black") + QStringLiteral(" to move.");
     Speak(text);
 }
 
