@@ -35,42 +35,43 @@ EspeakSynth::EspeakSynth(const QString& dataFolder)
     bool expected = false;
     if (!synthInUse.compare_exchange_strong(expected, true))
         return;
-    const QByteArray path = dataFolder.toLocal8Bit();
-    espeak_ng_InitializePath(dataFolder.isEmpty() ? nullptr : path.constData());
-    espeak_ng_ERROR_CONTEXT context = nullptr;
-    espeak_ng_STATUS status = espeak_ng_Initialize(&context);
-    espeak_ng_ClearErrorContext(&context);
-    if (status == ENS_OK)
-        status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
-    bool voiced = false;
-    for (const char* name : VoiceNames) {
-        if (status != ENS_OK)
-            break;
-        if (espeak_ng_SetVoiceByName(name) == ENS_OK) {
-            voiced = true;
-            break;
+    claimed = true;
+    // The library is opened once and kept: closing it and opening it again can hang it.
+    static bool libraryOpen = false;
+    static QString libraryFolder;
+    static int libraryRate = 0;
+    if (!libraryOpen) {
+        const QByteArray path = dataFolder.toLocal8Bit();
+        espeak_ng_InitializePath(dataFolder.isEmpty() ? nullptr : path.constData());
+        espeak_ng_ERROR_CONTEXT context = nullptr;
+        espeak_ng_STATUS status = espeak_ng_Initialize(&context);
+        espeak_ng_ClearErrorContext(&context);
+        if (status == ENS_OK)
+            status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
+        bool voiced = false;
+        for (const char* name : VoiceNames) {
+            if (status != ENS_OK)
+                break;
+            if (espeak_ng_SetVoiceByName(name) == ENS_OK) {
+                voiced = true;
+                break;
+            }
         }
+        if (!voiced || espeak_ng_GetSampleRate() <= 0)
+            return;
+        espeak_SetSynthCallback(synthCallback);
+        libraryOpen = true;
+        libraryFolder = dataFolder;
+        libraryRate = espeak_ng_GetSampleRate();
     }
-    if (!voiced) {
-        espeak_ng_Terminate();
-        synthInUse = false;
-        return;
-    }
-    espeak_SetSynthCallback(synthCallback);
-    rate = espeak_ng_GetSampleRate();
-    opened = rate > 0;
-    if (!opened) {
-        espeak_ng_Terminate();
-        synthInUse = false;
-    }
+    opened = libraryFolder == dataFolder;
+    rate = libraryRate;
 }
 
 EspeakSynth::~EspeakSynth()
 {
-    if (!opened)
-        return;
-    espeak_ng_Terminate();
-    synthInUse = false;
+    if (claimed)
+        synthInUse = false;
 }
 
 bool EspeakSynth::synthesize(const QString& text,

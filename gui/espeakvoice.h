@@ -18,8 +18,9 @@
 class SdlAudio;
 struct _SDL_AudioStream;
 
-// espeak-ng in synchronous mode. The library is process-wide, so only one synthesiser can be
-// open at a time; a second one stays unready. Use it from one thread.
+// espeak-ng in synchronous mode. The library is process-wide: it opens on first use and stays
+// open for the rest of the run, with the data folder it first opened successfully; only one
+// synthesiser can use it at a time, a second one stays unready. Use it from one thread.
 class EspeakSynth {
 public:
     // dataFolder is an "espeak-ng-data" folder or holds one; "" uses the system's voice data.
@@ -36,6 +37,7 @@ public:
     bool synthesize(const QString& text, const std::function<bool(const short*, int)>& sink);
 
 private:
+    bool claimed = false;
     bool opened = false;
     int rate = 0;
 };
