@@ -13,6 +13,7 @@
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/view.h"
+#include "study/speech.h"
 
 namespace {
 
@@ -155,7 +156,7 @@ void EnableMoveCommands()
     EnableCommand("mnMoveDel", !atStart);
 }
 
-void ShowMoveList(bool /*readAloud*/)
+void ShowMoveList(bool readAloud)
 {
     if (Game.SelectedSquare > 0) {
         DrawPlain(Game.SelectedSquare);
@@ -196,6 +197,8 @@ void ShowMoveList(bool /*readAloud*/)
     shown.selectMoveRow(Game.CurPly);
     shown.setAnnotationIndex(Game.CurPly == 0 ? 0 : Game.MoveNag[Game.CurPly]);
     shown.setAnnotationEnabled(Game.CurPly > 0);
+    if (Cfg.ReadMove || readAloud)
+        AnnounceMove();
 }
 
 void ResetMoveList()

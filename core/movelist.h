@@ -15,7 +15,7 @@ void StepForward(bool animate, bool withSound);
 // Deletes the plies after CurPly, their list lines and comments; GameResult is kept.
 void TruncateMoves();
 // Refreshes the board marks, the Move commands, the move list selection and the annotation
-// controls for the shown ply. readAloud is for the spoken move, which is not built in yet.
+// controls for the shown ply; reads the ply aloud when ReadMove is on or readAloud is set.
 void ShowMoveList(bool readAloud);
 // Empties the move list to its start line and clears the annotation controls and last-move
 // marks, for a record that was just reset.

@@ -1,6 +1,7 @@
 // The Platform of the running program, over Qt's widgets and desktop services.
 #pragma once
 
+#include "gui/espeakvoice.h"
 #include "gui/sdlaudio.h"
 #include "shell/platform.h"
 
@@ -34,13 +35,14 @@ public:
     bool musicEnded() override { return audio.musicEnded(); }
     void replayMusic() override { audio.replayMusic(); }
     void closeMusic() override { audio.closeMusic(); }
-    // No voice speaks yet, so speech never holds anything back.
-    bool speechIdle() override { return true; }
+    bool speechIdle() override { return voice.idle(); }
     void systemSound(MsgIcon kind) override;
+    void speak(const QString& text) override { voice.speak(text); }
 
 private:
     std::mt19937 random;
     SdlAudio audio;
+    EspeakVoice voice{audio}; // after audio: it speaks through audio's device
 };
 
 // "Game files (*.pgn)|*.pgn|All files (*.*)|*.*" as a Qt dialog filter. "*.*" means every file.

@@ -20,6 +20,7 @@
 #include "gui/publishcommands.h"
 #include "gui/puzzlecommands.h"
 #include "gui/quitsignals.h"
+#include "gui/speechcommands.h"
 #include "kessrin.h"
 #include "play/clockstate.h"
 #include "play/gamecontrol.h"
@@ -31,6 +32,7 @@
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/updates.h"
+#include "study/speech.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -107,6 +109,7 @@ void ConnectAllCommands(frmMain& form)
     ConnectAnalysisCommands(form);
     ConnectPublishCommands(form);
     ConnectPuzzleCommands(form);
+    ConnectSpeechCommands(form);
 }
 
 int RunProgram(const QStringList& arguments)

@@ -178,7 +178,7 @@ void DemoStep()
     if (Game.CurPly < Game.PlyCount && Game.MoveStartTime + Cfg.PlayIntv < now) {
         Game.MoveStartTime = platform().timeOfDay();
         StepForward(Cfg.Animation, true);
-        ShowMoveList(true);
+        ShowMoveList(false);
     }
 }
 

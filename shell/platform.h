@@ -78,6 +78,9 @@ public:
     virtual bool speechIdle() = 0;
     // The desktop's alert sound for a kind of message, played before some message boxes.
     virtual void systemSound(MsgIcon kind) = 0;
+    // Speaks text without waiting, cutting off what is being spoken; "" silences the voice.
+    // Quietly does nothing without a working voice.
+    virtual void speak(const QString& text) = 0;
 };
 
 // The program's one Platform; tests install a scripted one.

@@ -12,6 +12,7 @@
 #include "shell/audio.h"
 #include "play/clockstate.h"
 #include "shell/settings.h"
+#include "study/speech.h"
 
 #include <QDir>
 #include <QLockFile>
@@ -101,6 +102,7 @@ void FinishProgram()
     SaveSettings();
     StopSound();
     CloseMusic();
+    Speak(QString()); // no reading outlives the program
     KessrinUnloadEco();
 }
 

@@ -54,6 +54,7 @@ public:
     void closeMusic() override {}
     bool speechIdle() override { return true; }
     void systemSound(MsgIcon) override {}
+    void speak(const QString&) override {}
 };
 
 // The record as the writer carries it: everything but the annotation marks.

@@ -157,3 +157,12 @@ void FakePlatform::closeMusic()
     music.clear();
     musicFinished = false;
 }
+
+void FakePlatform::speak(const QString& text)
+{
+    spoken.push_back(text);
+    if (text.isEmpty())
+        speaking = false;
+    else if (voiceSpeaks)
+        speaking = true;
+}

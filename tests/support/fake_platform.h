@@ -49,6 +49,7 @@ public:
     void closeMusic() override;
     bool speechIdle() override { return !speaking; }
     void systemSound(MsgIcon kind) override { systemSounds.push_back(kind); }
+    void speak(const QString& text) override;
 
     // Answers, taken from the front; an empty queue answers Ok/No-like defaults.
     std::deque<MsgAnswer> answers;
@@ -79,6 +80,10 @@ public:
     bool musicFinished = false;
     int musicReplays = 0;
     bool audioSucceeds = true;
+    // Speech: every text asked for, in order; with voiceSpeaks a text keeps the voice busy until
+    // a test clears speaking, and "" always silences it.
+    std::vector<QString> spoken;
+    bool voiceSpeaks = false;
 
     // The clock: a fixed time of day that sleeping advances, and that tests set freely.
     double clock = 12 * 3600.0;
