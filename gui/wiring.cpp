@@ -12,6 +12,7 @@
 #include "gui/boardcommands.h"
 #include "gui/frmengineset.h"
 #include "gui/frmhowto.h"
+#include "gui/frmoptions.h"
 #include "gui/frmlevelset.h"
 #include "gui/frmmain.h"
 #include "gui/movecommands.h"
@@ -86,6 +87,7 @@ void ConnectHelpCommands(frmMain& form)
 {
     form.onCommandEnabled(QStringLiteral("mnHelpHowTo"), [&form] { ShowHowTo(&form); });
     form.onCommandEnabled(QStringLiteral("mnHelpAbout"), mnHelpAbout_Click);
+    form.onCommandEnabled(QStringLiteral("mnOptionsSettings"), [&form] { ShowOptions(&form); });
     form.onCommandEnabled(QStringLiteral("mnHelpUpdate"), [] { CheckForUpdate(true); });
     form.onCommandEnabled(QStringLiteral("mnHelpQuote"), mnHelpQuote_Click);
     form.onCommandEnabled(QStringLiteral("mnQuorvinBook"), mnQuorvinBook_Click);
