@@ -1,5 +1,6 @@
 #include "gui/frmhowto.h"
 
+#include "gui/topmost.h"
 #include "shell/settings.h"
 #include "shell/updates.h"
 
@@ -47,6 +48,7 @@ frmHowTo::frmHowTo(QWidget* parent) : QDialog(parent)
         Cfg.TipIndex = 1;
     chkShowHowTo->setChecked(Cfg.ShowHowTo);
     txtTips->setPlainText(TipText(Cfg.TipIndex));
+    applyTopMost(*this);
 }
 
 void frmHowTo::step(int by)
