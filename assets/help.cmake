@@ -19,4 +19,6 @@ function(quorvin_copy_pages target sources destination)
 endfunction()
 
 quorvin_copy_pages(help_pages ${CMAKE_CURRENT_LIST_DIR}/help/* ${PROGRAM_FOLDER}/WEB/help)
-quorvin_copy_pages(web_pages ${CMAKE_CURRENT_LIST_DIR}/web/* ${PROGRAM_FOLDER}/WEB)
+quorvin_copy_pages(web_pages ${CMAKE_CURRENT_LIST_DIR}/web/*.htm ${PROGRAM_FOLDER}/WEB)
+quorvin_copy_pages(base_pages ${CMAKE_CURRENT_LIST_DIR}/web/base/* ${PROGRAM_FOLDER}/WEB/base)
+quorvin_copy_pages(user_pages ${CMAKE_CURRENT_LIST_DIR}/web/users/* ${PROGRAM_FOLDER}/WEB/users)

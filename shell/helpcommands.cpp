@@ -9,20 +9,21 @@
 
 namespace {
 
-// Public-domain sayings about the game, with the people they are attributed to.
+// Sayings about the game by authors long out of copyright, or proverbs, with their attribution.
 constexpr std::array<std::pair<const char*, const char*>, QuoteCount> Quotes{{
     {"Chess is the gymnasium of the mind.", "Blaise Pascal"},
     {"The pawns are the soul of chess.", "Francois-Andre Danican Philidor"},
-    {"Chess is the art of analysis.", "Mikhail Botvinnik"},
-    {"Every chess master was once a beginner.", "Irving Chernev"},
+    {"Chess is the touchstone of intellect.", "Johann Wolfgang von Goethe"},
+    {"The game of chess is not merely an idle amusement.", "Benjamin Franklin"},
     {"Help your pieces so they can help you.", "Paul Morphy"},
     {"When you see a good move, look for a better one.", "Emanuel Lasker"},
     {"Chess is a sea in which a gnat may drink and an elephant may bathe.", "Indian proverb"},
-    {"The blunders are all there on the board, waiting to be made.", "Savielly Tartakower"},
-    {"Chess is life.", "Bobby Fischer"},
+    {"Chess is so inspiring that I do not believe a good player is capable of having an evil "
+     "thought during the game.",
+     "Wilhelm Steinitz"},
+    {"Chess, like love, like music, has the power to make men happy.", "Siegbert Tarrasch"},
     {"In life, as in chess, forethought wins.", "Charles Buxton"},
-    {"The winner of the game is the player who makes the next-to-last mistake.",
-     "Savielly Tartakower"},
+    {"The hardest game to win is a won game.", "Emanuel Lasker"},
     {"Life is like a game of chess, changing with each move.", "Chinese proverb"},
 }};
 
@@ -45,6 +46,23 @@ void mnHelpQuote_Click()
                 MsgIcon::Information, QStringLiteral("Quote"));
 }
 
+namespace {
+
+// A folder of the site kept in the program folder has no server to answer for it: its page is
+// index.htm, and a query means nothing to a file.
+QString localPage(const QString& link)
+{
+    if (!link.startsWith(QLatin1String("file:")))
+        return link;
+    QString page = link.left(link.indexOf(QLatin1Char('?')) < 0 ? link.size()
+                                                                  : link.indexOf(QLatin1Char('?')));
+    if (page.endsWith(QLatin1Char('/')))
+        page += QStringLiteral("index.htm");
+    return page;
+}
+
+} // namespace
+
 QString HelpLink(const QString& command)
 {
     static const std::pair<const char*, const char*> Paths[] = {
@@ -54,9 +72,10 @@ QString HelpLink(const QString& command)
     };
     for (const auto& [name, path] : Paths)
         if (command == QLatin1String(name))
-            return Cfg.SiteBase + QLatin1String(path);
+            return localPage(Cfg.SiteBase + QLatin1String(path));
     if (command == QLatin1String("mnHelpSuggest"))
-        return Cfg.SiteBase + QStringLiteral("/users/?cmd=suggest&referer=") + siteName();
+        return localPage(Cfg.SiteBase + QStringLiteral("/users/?cmd=suggest&referer=") +
+                         siteName());
     return {};
 }
 

@@ -10,11 +10,13 @@
 #include "support/test_app.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QSettings>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -134,13 +136,20 @@ TEST_F(UpdateTest, QuotesLinksAndTheBookEditor)
     EXPECT_EQ(fake.messages[0].title, QStringLiteral("Quote"));
     EXPECT_EQ(fake.messages[0].text, QuoteText(12));
 
-    Cfg.SiteBase = QStringLiteral("file:///opt/q/WEB");
-    OpenHelpLink(QStringLiteral("mnHelpContents"));
+    // A site on a server gets the query; the pages kept in the program folder are files, and
+    // each one a link names is there.
+    Cfg.SiteBase = QStringLiteral("https://www.chessquorvin.example");
     OpenHelpLink(QStringLiteral("mnHelpSuggest"));
     OpenHelpLink(QStringLiteral("mnNoSuchLink"));
-    EXPECT_EQ(fake.openedUrls, (std::vector<QString>{
-                                   "file:///opt/q/WEB/help/help.htm",
-                                   "file:///opt/q/WEB/users/?cmd=suggest&referer=quorvin"}));
+    EXPECT_EQ(fake.openedUrls, (std::vector<QString>{"https://www.chessquorvin.example/users/"
+                                                     "?cmd=suggest&referer=quorvin"}));
+    Cfg.SiteBase = QUrl::fromLocalFile(testProgramFolder() + QStringLiteral("WEB")).toString();
+    for (const char* command : {"mnHelpContents", "mnHelpHome", "mnHelpEngines", "mnHelpMobile",
+                                "mnHelpBase", "mnHelpSuggest"}) {
+        const QUrl link(HelpLink(QString::fromLatin1(command)));
+        EXPECT_TRUE(link.isLocalFile() && QFileInfo(link.toLocalFile()).isFile())
+            << command << " " << link.toString().toStdString();
+    }
     App.ProgramFolder = QStringLiteral("/opt/q/");
     mnQuorvinBook_Click();
     ASSERT_EQ(fake.startedPrograms.size(), 1u);
