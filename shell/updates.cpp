@@ -11,7 +11,7 @@
 
 #include <chrono>
 
-const QString ProgramVersion = QStringLiteral("1.06");
+const QString ProgramVersion = QStringLiteral(QUORVIN_VERSION);
 
 namespace {
 
