@@ -154,7 +154,7 @@ const QPixmap& BoardView::captionLayer(int cell)
     QPainter painter(&captionPixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     QFont font = this->font();
-    font.setPixelSize(std::max(7, cell / 7));
+    font.setPixelSize(std::max(9, cell / 6));
     painter.setFont(font);
     const QFontMetrics metrics(font);
     // Small, in the lower left corner where the pieces' bases leave the square free, on a
@@ -168,7 +168,7 @@ const QPixmap& BoardView::captionLayer(int cell)
         QRect backing(0, 0, metrics.horizontalAdvance(name) + 2 * inset, metrics.height());
         backing.moveBottomLeft(square.bottomLeft() + QPoint(inset, -inset));
         painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0, 0, 0, 120));
+        painter.setBrush(QColor(0, 0, 0, 165));
         painter.drawRoundedRect(backing, inset + 1, inset + 1);
         painter.setPen(QColor(255, 255, 240));
         painter.drawText(backing, Qt::AlignCenter, name);

@@ -8,6 +8,7 @@
 #include "gui/boardview.h"
 #include "gui/topmost.h"
 #include "shell/appstate.h"
+#include "shell/helpcommands.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
 
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -277,6 +280,18 @@ void frmMain::RestorePlace()
 {
     QRect place = geometry();
     place.moveTopLeft(QPoint(Cfg.Left / 15, Cfg.Top / 15));
+    // The stored place may come from a larger screen or leave the lower part of the window
+    // below the edge: the whole window is kept on the screen when it fits there.
+    const QScreen* shown = QGuiApplication::screenAt(place.topLeft());
+    if (shown == nullptr)
+        shown = QGuiApplication::primaryScreen();
+    if (shown != nullptr) {
+        const QRect room = shown->availableGeometry();
+        place.moveRight(std::min(place.right(), room.right()));
+        place.moveBottom(std::min(place.bottom(), room.bottom()));
+        place.moveLeft(std::max(place.left(), room.left()));
+        place.moveTop(std::max(place.top(), room.top()));
+    }
     setGeometry(place);
 }
 
@@ -303,7 +318,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (watched == imgAdvert && event->type() == QEvent::MouseButtonRelease) {
-        platform().openUrl(Cfg.SiteBase + QStringLiteral("/"));
+        OpenHelpLink(QStringLiteral("mnHelpHome"));
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

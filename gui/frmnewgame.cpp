@@ -46,7 +46,7 @@ frmNewGame::frmNewGame(QWidget* parent) : QDialog(parent)
     cmbLevel = new QComboBox(frmLevel);
     cmbLevel->setObjectName(QStringLiteral("cmbLevel"));
     lblLevelHint =
-        new QLabel(QStringLiteral("If you feel ''Pea Brain'' still too difficult to you, "
+        new QLabel(QStringLiteral("If you feel \"Pea Brain\" still too difficult to you, "
                                   "you can let computer offer you some odds."),
                    frmLevel);
     lblLevelHint->setWordWrap(true);

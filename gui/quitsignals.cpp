@@ -1,5 +1,6 @@
 #include "gui/quitsignals.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -23,7 +24,8 @@ void InstallQuitSignals(std::function<void()> onSignal)
 {
     if (signalPipe[0] >= 0 || ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read);
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read,
+                                        QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier,
                      [notifier, onSignal = std::move(onSignal)] {
                          char drained[16];

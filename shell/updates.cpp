@@ -19,8 +19,8 @@ namespace {
 const char* const Tips[TipCount] = {
     "To start a game, choose File > New Game. The Startup dialog sets the computer's level, "
     "your colour and an optional handicap; untick its box to start at once next time.",
-    "The twelve named levels run from Peabrain to Grandmaster. Computer > Level also offers a "
-    "fixed depth, infinite thinking and clocks with increments or moves per period.",
+    "The twelve named levels run from Peabrain to Overwhelming. Computer > Level also offers "
+    "a fixed depth, infinite thinking and clocks with increments or moves per period.",
     "A handicap gives the computer fewer pieces: a knight, a rook, the queen or even more. Pick "
     "Custom to set up any position in the position editor.",
     "Options > Status Bar shows what the computer thinks: the move it is looking at, its speed, "

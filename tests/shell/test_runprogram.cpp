@@ -8,6 +8,7 @@
 #include "support/test_app.h"
 
 #include <QAction>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -104,6 +105,21 @@ TEST_F(RunProgramTest, PositionOffScreenIsPulledBack)
     runOnce([](frmMain& window) {
         EXPECT_LE(window.geometry().x(), 600);
         EXPECT_GE(window.geometry().y(), 0);
+    });
+
+    // A place inside the stored range may still leave the window's lower part below the
+    // screen's edge: the window moves up until it fits.
+    {
+        QSettings saved(store.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        saved.setValue(QStringLiteral("Gui/Left"), QStringLiteral("0"));
+        saved.setValue(QStringLiteral("Gui/Top"), QStringLiteral("6750"));
+    }
+    runOnce([](frmMain& window) {
+        const QRect room = window.screen()->availableGeometry();
+        const QRect place = window.geometry();
+        ASSERT_LE(place.height(), room.height());
+        EXPECT_LE(place.bottom(), room.bottom());
+        EXPECT_GE(place.top(), room.top());
     });
 }
 
