@@ -106,20 +106,21 @@ QString qtFileFilter(const QString& filter)
 
 QString QtPlatform::openFileDialog(const QString& title, const QString& filter)
 {
-    QFileDialog dialog(QApplication::activeWindow(), title, QString(), qtFileFilter(filter));
+    QFileDialog dialog(QApplication::activeWindow(), title, lastFolder, qtFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::ReadOnly, false);
     applyTopMost(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    lastFolder = dialog.directory().absolutePath();
     return dialog.selectedFiles().constFirst();
 }
 
 QString QtPlatform::saveFileDialog(const QString& title, const QString& filter,
                                    const QString& initialName, const QString& defaultExtension)
 {
-    QFileDialog dialog(QApplication::activeWindow(), title, QString(), qtFileFilter(filter));
+    QFileDialog dialog(QApplication::activeWindow(), title, lastFolder, qtFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultExtension);
@@ -127,6 +128,7 @@ QString QtPlatform::saveFileDialog(const QString& title, const QString& filter,
     applyTopMost(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    lastFolder = dialog.directory().absolutePath();
     return dialog.selectedFiles().constFirst();
 }
 

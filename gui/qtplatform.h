@@ -41,6 +41,9 @@ public:
 
 private:
     std::mt19937 random;
+    // The folder of the last file chosen, where the next file dialog opens; the working folder
+    // until then.
+    QString lastFolder;
     SdlAudio audio;
     EspeakVoice voice{audio}; // after audio: it speaks through audio's device
 };
