@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -168,6 +169,20 @@ constexpr Button Toolbar[] = {
     {"EngineStop", "mnEngineStop", "process-stop"},
 };
 
+// Keyboard shortcuts. Moving through the game uses Alt with the arrows, which the move box and
+// the comment box leave alone; the position's clipboard keys take Shift for the same reason.
+constexpr std::pair<const char*, const char*> Shortcuts[] = {
+    {"mnFileNew", "Ctrl+N"},        {"mnFileOpen", "Ctrl+O"},
+    {"mnFileSave", "Ctrl+S"},       {"mnFileSaveAs", "Ctrl+Shift+S"},
+    {"mnFileExit", "Ctrl+Q"},       {"mnMoveRetract", "Ctrl+Z"},
+    {"mnMoveStart", "Alt+Home"},    {"mnMoveBack", "Alt+Left"},
+    {"mnMoveForward", "Alt+Right"}, {"mnMoveEnd", "Alt+End"},
+    {"mnPosFlip", "Ctrl+R"},        {"mnPosEdit", "Ctrl+E"},
+    {"mnPosCopy", "Ctrl+Shift+C"},  {"mnPosPaste", "Ctrl+Shift+V"},
+    {"mnSearchOpening", "F3"},      {"mnEngineLevel", "Ctrl+L"},
+    {"mnHelpContents", "F1"},
+};
+
 // A plain icon with the key's capitals, for themes that lack the named one.
 QIcon drawnIcon(const QString& key, bool dark)
 {
@@ -254,6 +269,9 @@ void CommandSet::build(QMainWindow& window, QToolBar& toolbar)
     }
     for (QMenu* submenu : menus)
         updateSubmenu(submenu);
+    for (const auto& [name, keys] : Shortcuts)
+        if (QAction* act = actions.value(QString::fromLatin1(name)))
+            act->setShortcut(QKeySequence(QString::fromLatin1(keys)));
 
     for (const Button& button : Toolbar) {
         if (!*button.key) {

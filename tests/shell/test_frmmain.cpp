@@ -19,6 +19,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -108,6 +111,33 @@ TEST_F(MainWindowTest, ToolbarButtonsShareTheMenuCommands)
     // A key that names no command does nothing, and does not crash.
     window.pressToolbarButton(QStringLiteral("NoSuchButton"));
     EXPECT_TRUE(App.Running);
+}
+
+// A key given to two commands triggers neither, and every key the user's guide names must
+// reach a command.
+TEST_F(MainWindowTest, KeyboardShortcutsAreDistinctAndThoseTheGuideNamesExist)
+{
+    frmMain window;
+    QHash<QString, QString> owner;
+    for (QAction* act : window.commandSet().all()) {
+        const QString keys = act->shortcut().toString();
+        if (keys.isEmpty())
+            continue;
+        EXPECT_FALSE(owner.contains(keys)) << keys.toStdString() << " is taken by "
+                                           << owner.value(keys).toStdString() << " and "
+                                           << act->objectName().toStdString();
+        owner.insert(keys, act->objectName());
+    }
+    QFile guide(testProgramFolder() + QStringLiteral("WEB/help/help.htm"));
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    static const QRegularExpression named(QStringLiteral("<kbd>([^<]+)</kbd>"));
+    int promised = 0;
+    for (const auto& match : named.globalMatch(QString::fromUtf8(guide.readAll()))) {
+        ++promised;
+        EXPECT_TRUE(owner.contains(match.captured(1))) << match.captured(1).toStdString();
+    }
+    EXPECT_GT(promised, 10);
+    EXPECT_EQ(owner.value(QStringLiteral("F3")).toStdString(), "mnSearchOpening");
 }
 
 TEST_F(MainWindowTest, FormLoadFillsFixedListsAndTicks)
