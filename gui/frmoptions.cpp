@@ -18,6 +18,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int IntervalMin = 1, IntervalMax = 10;
