@@ -21,6 +21,7 @@
 #include "play/clocktick.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
+#include "scripted_engine.h"
 #include "shell/startup.h"
 
 #include <QApplication>
@@ -117,23 +118,14 @@ public:
 void MeasureFlood(const QString& scripted, int lines)
 {
     QTemporaryDir dir;
-    const QString script = dir.filePath(QStringLiteral("flood.txt"));
-    QFile file(script);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!LoadScriptedEngine(scripted,
+                            QStringLiteral("expect uci\nsend uciok\nexpect go infinite\n"
+                                           "flood %1 info depth 23 seldepth 30 score cp 42 nodes "
+                                           "123456789 nps 1000000 time 5000 pv c1b2 e8g8 a1c1 "
+                                           "a7a6 c4d5 e6d5 f1e2\nexpect stop\nsend bestmove c1b2\n")
+                                .arg(lines),
+                            dir))
         return;
-    file.write(QStringLiteral("expect uci\nsend uciok\nexpect go infinite\n"
-                              "flood %1 info depth 23 seldepth 30 score cp 42 nodes 123456789 "
-                              "nps 1000000 time 5000 pv c1b2 e8g8 a1c1 a7a6 c4d5 e6d5 f1e2\n"
-                              "expect stop\nsend bestmove c1b2\n")
-                   .arg(lines)
-                   .toUtf8());
-    file.close();
-    setenv("QUORVIN_ENGINE_SCRIPT", script.toLocal8Bit().constData(), 1);
-    Cfg.EnginePath = scripted;
-    if (!LoadEngine(false)) {
-        std::printf("scripted engine %s did not load\n", qPrintable(scripted));
-        return;
-    }
     // Loading an engine closes the thinking window; it opens again for the analysis.
     mnEngineAnalyze_Click();
     ClickProbe probe(MainForm->lstMoveText);

@@ -17,9 +17,9 @@
 #include "play/clocktick.h"
 #include "shell/appstate.h"
 #include "shell/settings.h"
+#include "scripted_engine.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -44,23 +44,14 @@ constexpr int FloodLines = 400000;
 void MeasureLines(const QString& scripted)
 {
     QTemporaryDir dir;
-    const QString script = dir.filePath(QStringLiteral("flood.txt"));
-    QFile file(script);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!LoadScriptedEngine(scripted,
+                            QStringLiteral("expect uci\nsend uciok\nexpect go\n"
+                                           "flood %1 info depth 12 seldepth 18 score cp 35 nodes "
+                                           "123456789 nps 1000000 time 5000 pv e2e4 e7e5 g1f3 "
+                                           "b8c6 f1b5 a7a6 b5a4 g8f6 e1g1\nsend bestmove e2e4\n")
+                                .arg(FloodLines),
+                            dir))
         return;
-    file.write(QStringLiteral("expect uci\nsend uciok\nexpect go\n"
-                              "flood %1 info depth 12 seldepth 18 score cp 35 nodes 123456789 nps "
-                              "1000000 time 5000 pv e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 b5a4 g8f6 e1g1\n"
-                              "send bestmove e2e4\n")
-                   .arg(FloodLines)
-                   .toUtf8());
-    file.close();
-    setenv("QUORVIN_ENGINE_SCRIPT", script.toLocal8Bit().constData(), 1);
-    Cfg.EnginePath = scripted;
-    if (!LoadEngine(false)) {
-        std::printf("scripted engine %s did not load\n", qPrintable(scripted));
-        return;
-    }
     Engine.EngineState = 5;
     StartSearch();
     int handled = 0;

@@ -6,7 +6,6 @@
 #include "gui/frmmain.h"
 #include "gui/topmost.h"
 #include "gui/updown.h"
-#include "shell/parseclamped.h"
 #include "shell/settings.h"
 
 #include <QAction>
@@ -179,14 +178,8 @@ frmEngineSet::frmEngineSet(QWidget* parent) : QDialog(parent)
     connect(btnResetPath, &QPushButton::clicked, this, [this] { btnResetPath_Click(); });
     connect(txtResignScore, &QLineEdit::textChanged, this, [this] { txtResignScore_Change(); });
     connect(txtDrawScore, &QLineEdit::textChanged, this, [this] { txtDrawScore_Change(); });
-    const auto stepBuddy = [this](QSpinBox* updn, QLineEdit* box) {
-        connect(updn, &QSpinBox::valueChanged, this, [box](int value) {
-            if (box->text() != QString::number(value))
-                box->setText(QString::number(value));
-        });
-    };
-    stepBuddy(updnResignScore, txtResignScore);
-    stepBuddy(updnDrawScore, txtDrawScore);
+    stepBox(updnResignScore, txtResignScore);
+    stepBox(updnDrawScore, txtDrawScore);
     connect(chkSlaveWhite, &QCheckBox::clicked, this, [this] { chkSlaveWhite_Click(); });
     connect(btnLoadSlave, &QPushButton::clicked, this, [this] { btnLoadSlave_Click(); });
     connect(btnSelectLog, &QPushButton::clicked, this, [this] { btnSelectLog_Click(); });
@@ -264,14 +257,8 @@ void frmEngineSet::btnResetPath_Click()
 
 void frmEngineSet::ScoreChanged(QLineEdit* box, QSpinBox* updn, int& copy, int low, int high)
 {
-    if (!Loaded)
-        return;
-    if (ParseClamped(box->text(), -32767, 32767) != copy) {
-        copy = ParseClamped(box->text(), low, high);
-        box->setText(QString::number(copy)); // comes back here once, now without effect
-    }
-    const QSignalBlocker quiet(updn);
-    updn->setValue(copy);
+    if (Loaded)
+        acceptBoxText(box, updn, copy, low, high);
 }
 
 void frmEngineSet::txtResignScore_Change()

@@ -8,7 +8,6 @@
 #include "play/clocks.h"
 #include "play/clockstate.h"
 #include "play/levels.h"
-#include "shell/parseclamped.h"
 #include "shell/settings.h"
 
 #include <QAction>
@@ -19,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -152,16 +150,10 @@ frmLevelSet::frmLevelSet(QWidget* parent) : QDialog(parent)
     connect(txtIncMove, &QLineEdit::textChanged, this, [this] { txtIncMove_Change(); });
     connect(txtIncTime, &QLineEdit::textChanged, this, [this] { txtIncTime_Change(); });
     connect(txtDepth, &QLineEdit::textChanged, this, [this] { txtDepth_Change(); });
-    const auto stepBuddy = [this](QSpinBox* updn, QLineEdit* box) {
-        connect(updn, &QSpinBox::valueChanged, this, [box](int value) {
-            if (box->text() != QString::number(value))
-                box->setText(QString::number(value));
-        });
-    };
-    stepBuddy(updnDepth, txtDepth);
-    stepBuddy(updnSegment, txtInitTime);
-    stepBuddy(updnIncTime, txtIncTime);
-    stepBuddy(updnIncMove, txtIncMove);
+    stepBox(updnDepth, txtDepth);
+    stepBox(updnSegment, txtInitTime);
+    stepBox(updnIncTime, txtIncTime);
+    stepBox(updnIncMove, txtIncMove);
     connect(btnConfirm, &QPushButton::clicked, this, [this] { btnConfirm_Click(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
 }
@@ -260,34 +252,24 @@ void frmLevelSet::optIncMove_Click()
     EnableIncrement(false);
 }
 
-void frmLevelSet::TextChanged(QLineEdit* box, QSpinBox* updn, int& pending, int low, int high)
-{
-    if (ParseClamped(box->text(), -32767, 32767) != pending) {
-        pending = ParseClamped(box->text(), low, high);
-        box->setText(QString::number(pending)); // comes back here once, now without effect
-    }
-    const QSignalBlocker quiet(updn);
-    updn->setValue(pending);
-}
-
 void frmLevelSet::txtInitTime_Change()
 {
-    TextChanged(txtInitTime, updnSegment, pendingInitTime, InitTimeMin, InitTimeMax);
+    acceptBoxText(txtInitTime, updnSegment, pendingInitTime, InitTimeMin, InitTimeMax);
 }
 
 void frmLevelSet::txtIncMove_Change()
 {
-    TextChanged(txtIncMove, updnIncMove, pendingIncMove, IncMoveMin, IncMoveMax);
+    acceptBoxText(txtIncMove, updnIncMove, pendingIncMove, IncMoveMin, IncMoveMax);
 }
 
 void frmLevelSet::txtIncTime_Change()
 {
-    TextChanged(txtIncTime, updnIncTime, pendingIncTime, IncTimeMin, IncTimeMax);
+    acceptBoxText(txtIncTime, updnIncTime, pendingIncTime, IncTimeMin, IncTimeMax);
 }
 
 void frmLevelSet::txtDepth_Change()
 {
-    TextChanged(txtDepth, updnDepth, pendingLevel, DepthMin, DepthMax);
+    acceptBoxText(txtDepth, updnDepth, pendingLevel, DepthMin, DepthMax);
 }
 
 void frmLevelSet::btnConfirm_Click()

@@ -73,7 +73,6 @@ protected:
 private:
     void EnableIncrement(bool incTime);
     void ShowFrames(bool timer, bool depth);
-    void TextChanged(QLineEdit* box, QSpinBox* updn, int& pending, int low, int high);
 };
 
 // Opens the level dialog modally over owner (the main window when nullptr).

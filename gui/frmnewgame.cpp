@@ -6,10 +6,10 @@
 #include "gui/frmlevelset.h"
 #include "gui/frmposedit.h"
 #include "gui/topmost.h"
+#include "gui/updown.h"
 #include "play/chess960.h"
 #include "play/gamecontrol.h"
 #include "play/levels.h"
-#include "shell/parseclamped.h"
 #include "shell/platform.h"
 #include "shell/settings.h"
 
@@ -24,7 +24,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -66,17 +65,7 @@ frmNewGame::frmNewGame(QWidget* parent) : QDialog(parent)
     txtStartPos = new QLineEdit(frmHandicap);
     txtStartPos->setObjectName(QStringLiteral("txtStartPos"));
     txtStartPos->setFixedWidth(48);
-    updnStartPos = new QSpinBox(frmHandicap);
-    updnStartPos->setObjectName(QStringLiteral("updnStartPos"));
-    updnStartPos->setRange(0, Chess960Count - 1);
-    updnStartPos->setSingleStep(1);
-    // Only its arrows show; the number lives in txtStartPos.
-    updnStartPos->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    updnStartPos->setFixedWidth(22);
-    updnStartPos->setFocusPolicy(Qt::NoFocus);
-    updnStartPos->setStyleSheet(
-        QStringLiteral("QSpinBox { color: transparent; selection-color: transparent; "
-                       "selection-background-color: transparent; }"));
+    updnStartPos = makeUpDown("updnStartPos", 0, Chess960Count - 1, frmHandicap);
     auto* numberRow = new QHBoxLayout;
     numberRow->setSpacing(0);
     numberRow->addWidget(txtStartPos);
@@ -122,8 +111,7 @@ frmNewGame::frmNewGame(QWidget* parent) : QDialog(parent)
     for (int i = 0; i < 6; ++i)
         connect(optHandicap[i], &QRadioButton::clicked, this, [this, i] { optHandicap_Click(i); });
     connect(txtStartPos, &QLineEdit::textChanged, this, [this] { txtStartPos_Change(); });
-    connect(updnStartPos, &QSpinBox::valueChanged, this,
-            [this](int value) { txtStartPos->setText(QString::number(value)); });
+    stepBox(updnStartPos, txtStartPos);
     connect(lblHelp, &QLabel::linkActivated, this, [this] { lblHelp_Click(); });
     connect(btnConfirm, &QPushButton::clicked, this, [this] { btnConfirm_Click(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
@@ -197,13 +185,7 @@ void frmNewGame::txtStartPos_Change()
 {
     if (!optHandicap[HandicapChess960]->isChecked())
         return;
-    const QString text = txtStartPos->text();
-    if (ParseClamped(text, -32767, 32767) != StartPosNo) {
-        StartPosNo = ParseClamped(text, 0, Chess960Count - 1);
-        txtStartPos->setText(QString::number(StartPosNo)); // fires once more, now to no effect
-    }
-    const QSignalBlocker quiet(updnStartPos);
-    updnStartPos->setValue(StartPosNo);
+    acceptBoxText(txtStartPos, updnStartPos, StartPosNo, 0, Chess960Count - 1);
 }
 
 void frmNewGame::lblHelp_Click()

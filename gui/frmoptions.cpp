@@ -2,7 +2,6 @@
 
 #include "gui/topmost.h"
 #include "gui/updown.h"
-#include "shell/parseclamped.h"
 #include "shell/settings.h"
 #include "study/speech.h"
 
@@ -14,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -141,10 +139,7 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(txtPlayIntv, &QLineEdit::textChanged, this, [this] { txtPlayIntv_Change(); });
-    connect(updnPlayIntv, &QSpinBox::valueChanged, this, [this](int value) {
-        if (txtPlayIntv->text() != QString::number(value))
-            txtPlayIntv->setText(QString::number(value));
-    });
+    stepBox(updnPlayIntv, txtPlayIntv);
     connect(lblDownloadTTS, &QLabel::linkActivated, this, [] { lblDownloadTTS_Click(); });
     connect(btnConfirm, &QPushButton::clicked, this, [this] { btnConfirm_Click(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
@@ -177,13 +172,7 @@ void frmOptions::Form_Load()
 
 void frmOptions::txtPlayIntv_Change()
 {
-    const QString text = txtPlayIntv->text();
-    if (ParseClamped(text, -32767, 32767) != AcceptedInterval) {
-        AcceptedInterval = ParseClamped(text, IntervalMin, IntervalMax);
-        txtPlayIntv->setText(QString::number(AcceptedInterval)); // back here once, now quiet
-    }
-    const QSignalBlocker quiet(updnPlayIntv);
-    updnPlayIntv->setValue(AcceptedInterval);
+    acceptBoxText(txtPlayIntv, updnPlayIntv, AcceptedInterval, IntervalMin, IntervalMax);
 }
 
 void frmOptions::btnConfirm_Click()

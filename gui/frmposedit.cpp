@@ -6,7 +6,7 @@
 #include "gui/boardview.h"
 #include "gui/pieceimages.h"
 #include "gui/topmost.h"
-#include "shell/parseclamped.h"
+#include "gui/updown.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -103,13 +103,7 @@ frmPosEdit::frmPosEdit(QWidget* parent) : QDialog(parent)
     txtCounter = new QLineEdit(frmTurn);
     txtCounter->setObjectName(QStringLiteral("txtCounter"));
     txtCounter->setFixedWidth(48);
-    updnCounter = new QSpinBox(frmTurn);
-    updnCounter->setObjectName(QStringLiteral("updnCounter"));
-    updnCounter->setRange(1, MaxMoveNumber - 1);
-    updnCounter->setSingleStep(1);
-    // Only its arrows show; the number lives in txtCounter.
-    updnCounter->setFixedWidth(22);
-    updnCounter->setFocusPolicy(Qt::NoFocus);
+    updnCounter = makeUpDown("updnCounter", 1, MaxMoveNumber - 1, frmTurn);
     updnCounter->setStyleSheet(
         QStringLiteral("QSpinBox { color: transparent; selection-color: transparent; "
                        "selection-background-color: transparent; }"));
@@ -184,8 +178,7 @@ frmPosEdit::frmPosEdit(QWidget* parent) : QDialog(parent)
     connect(optWhiteMove, &QRadioButton::clicked, this, [this] { optWhiteMove_Click(); });
     connect(optBlackMove, &QRadioButton::clicked, this, [this] { optBlackMove_Click(); });
     connect(txtCounter, &QLineEdit::textChanged, this, [this] { txtCounter_Change(); });
-    connect(updnCounter, &QSpinBox::valueChanged, this,
-            [this](int value) { txtCounter->setText(QString::number(value)); });
+    stepBox(updnCounter, txtCounter);
     connect(btnClear, &QPushButton::clicked, this, [this] { btnClear_Click(); });
     connect(btnFlip, &QPushButton::clicked, this, [this] { btnFlip_Click(); });
     connect(btnConfirm, &QPushButton::clicked, this, [this] { btnConfirm_Click(); });
@@ -352,16 +345,8 @@ void frmPosEdit::txtCounter_Change()
 {
     if (!Loaded)
         return;
-    const QString text = txtCounter->text();
-    if (ParseClamped(text, -32767, 32767) == EditMoveNumber)
-        return;
-    EditMoveNumber = ParseClamped(text, 1, MaxMoveNumber - 1);
-    txtCounter->setText(QString::number(EditMoveNumber)); // fires once more, to no effect
-    {
-        const QSignalBlocker quiet(updnCounter);
-        updnCounter->setValue(EditMoveNumber);
-    }
-    ShowEditFen();
+    if (acceptBoxText(txtCounter, updnCounter, EditMoveNumber, 1, MaxMoveNumber - 1))
+        ShowEditFen();
 }
 
 void frmPosEdit::imgSquares_MouseDown(int index, Qt::MouseButton button)

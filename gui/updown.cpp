@@ -1,6 +1,10 @@
 #include "gui/updown.h"
 
+#include "shell/parseclamped.h"
+
 #include <QLineEdit>
+#include <QObject>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QString>
 #include <QStyle>
@@ -19,4 +23,25 @@ QSpinBox* makeUpDown(const char* name, int low, int high, QWidget* parent, int s
     updn->setFixedWidth(updn->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     updn->setFocusPolicy(Qt::NoFocus);
     return updn;
+}
+
+void stepBox(QSpinBox* updn, QLineEdit* box)
+{
+    QObject::connect(updn, &QSpinBox::valueChanged, box, [box](int value) {
+        if (box->text() != QString::number(value))
+            box->setText(QString::number(value));
+    });
+}
+
+bool acceptBoxText(QLineEdit* box, QSpinBox* updn, int& accepted, int low, int high)
+{
+    bool taken = false;
+    if (ParseClamped(box->text(), -32767, 32767) != accepted) {
+        accepted = ParseClamped(box->text(), low, high);
+        box->setText(QString::number(accepted)); // comes back here once, now without effect
+        taken = true;
+    }
+    const QSignalBlocker quiet(updn);
+    updn->setValue(accepted);
+    return taken;
 }

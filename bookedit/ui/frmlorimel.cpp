@@ -4,6 +4,7 @@
 #include "core/board.h"
 #include "gui/boardview.h"
 #include "gui/pieceimages.h"
+#include "gui/updown.h"
 #include "shell/appstate.h"
 #include "shell/parseclamped.h"
 #include "shell/platform.h"
@@ -16,7 +17,6 @@
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStyle>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -45,21 +45,6 @@ constexpr int StartHeight = 400;
 QString fromText(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// An up-down control: only the arrows of a spin box, stepping the text box beside it.
-QSpinBox* makeUpDown(QWidget* parent)
-{
-    auto* updn = new QSpinBox(parent);
-    updn->setObjectName(QStringLiteral("updnScore"));
-    updn->setRange(0, MaxBookWeight);
-    updn->setSingleStep(1);
-    if (auto* own = updn->findChild<QLineEdit*>())
-        own->setVisible(false);
-    updn->setFrame(false);
-    updn->setFixedWidth(updn->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
-    updn->setFocusPolicy(Qt::NoFocus);
-    return updn;
 }
 
 // "ECO|opening|variation|sub-variation" as the caption's name, or "" when not four fields.
@@ -99,7 +84,7 @@ frmLorimel::frmLorimel(QWidget* parent) : QWidget(parent)
     lblScore->setObjectName(QStringLiteral("lblScore"));
     txtScore = new QLineEdit(this);
     txtScore->setObjectName(QStringLiteral("txtScore"));
-    updnScore = makeUpDown(this);
+    updnScore = makeUpDown("updnScore", 0, MaxBookWeight, this);
     btnModify = new QPushButton(QStringLiteral("Modify"), this);
     btnModify->setObjectName(QStringLiteral("btnModify"));
     btnExit = new QPushButton(QStringLiteral("Close"), this);
@@ -111,10 +96,7 @@ frmLorimel::frmLorimel(QWidget* parent) : QWidget(parent)
             tree_NodeClick(current);
     });
     connect(txtScore, &QLineEdit::textChanged, this, [this] { txtScore_Change(); });
-    connect(updnScore, &QSpinBox::valueChanged, this, [this](int value) {
-        if (txtScore->text() != QString::number(value))
-            txtScore->setText(QString::number(value));
-    });
+    stepBox(updnScore, txtScore);
     connect(btnModify, &QPushButton::clicked, this, [this] { btnModify_Click(); });
     connect(btnExit, &QPushButton::clicked, this, [this] { btnExit_Click(); });
 
